@@ -1,0 +1,21 @@
+# Wine prefix set-up, shared by the end-to-end helpers and the CTest emulator.
+
+# Prefix shared by all Wine runs of one build; made once under a lock so that
+# parallel tests do not race to create it.
+wine_prefix_ensure() {
+  local prefix=$1
+  mkdir -p "$prefix"
+  (
+    flock 9
+    [ -f "$prefix/.pack-ready" ] && exit 0
+    export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    timeout 120 wineboot -i >/dev/null 2>&1 || true
+    # A virtual desktop is where mode switches work; make it the default so a
+    # plain `wine PROG.exe` runs inside it and keeps the exit status.
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480 /f >/dev/null 2>&1
+    timeout 30 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1
+    touch "$prefix/.pack-ready"
+  ) 9>"$prefix.lock"
+}
+

@@ -1,0 +1,74 @@
+# Shared helpers of the end-to-end tests. Source it; every helper that starts a
+# process registers it, and e2e_cleanup (run on EXIT) ends them all, so a test
+# leaves nothing behind whether it passes or fails.
+#
+#   xvfb_start [WxHxD]      private X server on a free display; sets DISPLAY
+#   tmux_start NAME CMD...  run a console program in a detached tmux session
+#   tmux_screen NAME        print what the session's screen shows
+#   wine_prefix_ensure DIR  create a Wine prefix once (virtual desktop default)
+#   wine_env BUILD_DIR      export WINEPREFIX, WINEDEBUG for that build
+#   wine_run SECS EXE ARGS  run a Win32 exe under Wine with a time limit
+#   fail MSG                print MSG and exit 1
+#   wait_for SECS CMD...    retry CMD every 0.1 s until it succeeds
+
+E2E_PIDS=()
+E2E_TMUX=()
+E2E_TMP=$(mktemp -d)
+
+e2e_cleanup() {
+  local s p
+  for s in "${E2E_TMUX[@]}"; do tmux -L "$s" kill-server >/dev/null 2>&1; done
+  for p in "${E2E_PIDS[@]}"; do kill "$p" >/dev/null 2>&1; done
+  if [ -n "${WINEPREFIX:-}" ] && [ -n "${E2E_WINE_STARTED:-}" ]; then
+    wineserver -k >/dev/null 2>&1
+  fi
+  for p in "${E2E_PIDS[@]}"; do wait "$p" >/dev/null 2>&1; done
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+trap 'exit 130' INT TERM HUP
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+wait_for() {
+  local secs=$1; shift
+  local end=$((SECONDS + secs))
+  until "$@" >/dev/null 2>&1; do
+    [ "$SECONDS" -ge "$end" ] && return 1
+    sleep 0.1
+  done
+}
+
+xvfb_start() {
+  local geometry=${1:-640x480x24} fifo=$E2E_TMP/displayfd n
+  mkfifo "$fifo"
+  # Xvfb picks a free display number itself and writes it to the fd.
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  E2E_PIDS+=("$!")
+  read -r -t 15 n <"$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+  rm -f "$fifo"
+  export DISPLAY=":$n"
+  wait_for 10 xdotool getdisplaygeometry || fail "Xvfb on :$n does not answer"
+}
+
+tmux_start() {
+  local name=$1; shift
+  E2E_TMUX+=("$name")
+  tmux -L "$name" -f /dev/null new-session -d -s main -x 100 -y 30 "$@"
+}
+tmux_screen() { tmux -L "$1" capture-pane -p -t main; }
+tmux_keys() { local name=$1; shift; tmux -L "$name" send-keys -t main "$@"; }
+
+. "$(dirname "${BASH_SOURCE[0]}")/lib-wine.sh"
+
+wine_env() {
+  export WINEPREFIX="$1/wineprefix" WINEDEBUG=-all
+  wine_prefix_ensure "$WINEPREFIX"
+  E2E_WINE_STARTED=1
+}
+
+wine_run() {
+  local secs=$1; shift
+  timeout -k 5 "$secs" wine "$@"
+}
+tmux_screen_has() { tmux_screen "$1" | grep -qF -- "$2"; }
