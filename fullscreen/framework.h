@@ -1,0 +1,35 @@
+#pragma once
+// The fullscreen framework as the programs see it: open and close the
+// 320x200 display, present a finished frame, read the clock, and run the
+// shared scene-loop skeleton. The display code behind it is one file per
+// platform; everything a scene draws is portable.
+#include <cstdint>
+
+#include "frame_export.h"  // ProgramInfo
+
+// Opens the fullscreen display; 1 on success, 0 on failure.
+int open_display(const char* title, int width, int height);
+// Releases whatever open_display acquired; safe after a partial set-up.
+void close_display();
+// Pumps the window's messages, then (when active) converts the frame buffer
+// into the back buffer and flips. 1 when shown or skipped while inactive,
+// 0 when the back buffer could not be locked.
+int present_frame(const std::uint32_t* frame_buffer);
+
+// Milliseconds since an arbitrary start, 32 bits, wrapping like timeGetTime.
+std::uint32_t clock_ms();
+
+// Scene-loop skeleton shared by the programs. `draw_pass` draws one complete
+// frame for `tick` = (now - start) >> 4; a scene that needs the milliseconds
+// reads clock_ms() - start itself, after its background fill.
+using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick, std::uint32_t start);
+// start = clock_ms(); a limit of 0 returns at once; each pass computes the
+// tick, draws, presents, and the loop goes on while that tick < limit
+// (unsigned), so the first pass at or past the limit is still shown.
+void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass);
+
+// Supplied by each fullscreen program:
+//   its scene loop, called by the entry with the limit 18000 ticks;
+void run_scene_loop(std::uint32_t limit);
+//   its name, and its frame at MS milliseconds for headless export.
+extern const ProgramInfo fullscreen_program;
