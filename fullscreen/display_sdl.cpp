@@ -73,8 +73,13 @@ int open_display(const char* title, int width, int height) {
     display_height = height;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return fail("no video");
     video_started = true;
-    display_window = SDL_CreateWindow(title, SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width, height,
-                                      SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Fullscreen at the desktop's size. The window is also made that size,
+    // borderless at the screen's corner, so that it covers the screen even
+    // where no window manager carries out the fullscreen request.
+    SDL_Rect screen;
+    if (SDL_GetDisplayBounds(0, &screen) != 0) return fail("no screen");
+    display_window = SDL_CreateWindow(title, screen.x, screen.y, screen.w, screen.h,
+                                      SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS);
     if (!display_window) return fail("no window");
     renderer = SDL_CreateRenderer(display_window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!renderer) return fail("no renderer");

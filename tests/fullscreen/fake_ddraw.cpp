@@ -64,7 +64,7 @@ void log(const char* format, ...) {
     if (!file) {
         const std::string path = env("FAKE_DDRAW_LOG");
         if (path.empty()) return;
-        file = std::fopen(path.c_str(), "a");
+        file = std::fopen(path.c_str(), "ab");  // binary: plain \n line ends
         if (!file) return;
     }
     va_list args;
