@@ -4,13 +4,21 @@
 // Also finishes the pixels a SIMD form leaves over.
 #include <cstdint>
 
+// The low `Bytes` bytes of v at out, lowest first (the compiler merges the
+// byte stores into one store on little-endian processors).
+template <int Bytes>
+inline void store_little_endian(std::uint8_t* out, std::uint32_t v) {
+    out[0] = static_cast<std::uint8_t>(v);
+    out[1] = static_cast<std::uint8_t>(v >> 8);
+    if (Bytes > 2) out[2] = static_cast<std::uint8_t>(v >> 16);
+    if (Bytes > 3) out[3] = static_cast<std::uint8_t>(v >> 24);
+}
+
 template <class F>
-inline void scalar_convert_row(const std::uint32_t* source, void* destination, int count) {
-    auto* out = static_cast<std::uint8_t*>(destination);
-    for (int i = 0; i < count; ++i) {
-        const std::uint32_t v = F::pack(source[i]);
-        for (int b = 0; b < F::bytes; ++b) *out++ = static_cast<std::uint8_t>(v >> (8 * b));
-    }
+inline void scalar_convert_row(const std::uint32_t* __restrict source, void* destination, int count) {
+    // Source and destination never overlap: a frame row and a surface row.
+    auto* __restrict out = static_cast<std::uint8_t*>(destination);
+    for (int i = 0; i < count; ++i) store_little_endian<F::bytes>(out + i * F::bytes, F::pack(source[i]));
 }
 
 // A SIMD form: whole steps by `Steps` (which returns the pixels it did),

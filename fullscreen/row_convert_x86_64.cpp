@@ -47,12 +47,20 @@ SIMD_STEPS_DEFINE(sse2, Sse2)
 
 namespace pf = pixel_format;
 
-const bool has_avx2 = __builtin_cpu_supports("avx2");
+// Asked on first use, so that converters called from static initializers
+// elsewhere (before this file's own) see the right answer.
+bool has_avx2() {
+    static const bool answer = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") != 0;
+    }();
+    return answer;
+}
 
 template <int (*Sse2Steps)(const std::uint32_t*, void*, int), int (*Avx2Steps)(const std::uint32_t*, void*, int),
           class F>
 void widest(const std::uint32_t* s, void* d, int n) {
-    if (has_avx2)
+    if (has_avx2())
         simd_then_scalar<Avx2Steps, F>(s, d, n);
     else
         simd_then_scalar<Sse2Steps, F>(s, d, n);
@@ -78,7 +86,7 @@ ConverterForms simd_forms(const char* name, RowConverter published, RowConverter
     return {name, F::bytes, published, reference,
             {{"scalar", reference},
              {"sse2", simd_then_scalar<Sse2Steps, F>},
-             {has_avx2 ? "avx2" : nullptr, has_avx2 ? simd_then_scalar<Avx2Steps, F> : nullptr}}};
+             {has_avx2() ? "avx2" : nullptr, has_avx2() ? simd_then_scalar<Avx2Steps, F> : nullptr}}};
 }
 
 ConverterForms scalar_forms(const char* name, int bytes, RowConverter published, RowConverter reference) {
