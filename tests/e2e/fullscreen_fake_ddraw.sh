@@ -69,6 +69,9 @@ closing=("Release primary" "RestoreDisplayMode" "SetCooperativeLevel window=fram
 # ---- a normal run: setup, three frames, closing -------------------------
 run normal
 check "status 0" status_is 0
+check "the program carries its icon: 32x32 and 16x16 in 16 colours, 32x32 monochrome" \
+  has "icon group IDI_MAIN: 32x32/16 16x16/16 32x32/2"
+check "the window class has the icon" has "window class icon set"
 check "setup calls in order" in_order "DirectDrawCreate guid=null outer=null" "$coop_on" \
   "SetDisplayMode 320 200 32" "$form1" "GetAttachedSurface primary caps=0x4" "GetPixelFormat primary size=32" \
   "SystemParametersInfoA 17 0 null 0" "Restore primary"

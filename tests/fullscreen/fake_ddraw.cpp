@@ -140,6 +140,38 @@ void patch_imports() {
     }
 }
 
+// The program's "IDI_MAIN" icon group: one "WxH/colours" entry per image.
+void log_icon_group() {
+#pragma pack(push, 2)
+    struct GroupEntry {
+        BYTE width, height, colours, reserved;
+        WORD planes, bit_count;
+        DWORD bytes;
+        WORD id;
+    };
+    struct GroupHeader {
+        WORD reserved, type, count;
+    };
+#pragma pack(pop)
+    HMODULE program = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(program, "IDI_MAIN", reinterpret_cast<LPCSTR>(RT_GROUP_ICON));
+    const void* data = found ? LockResource(LoadResource(program, found)) : nullptr;
+    if (!data) {
+        log("icon group IDI_MAIN missing");
+        return;
+    }
+    const auto* header = static_cast<const GroupHeader*>(data);
+    const auto* entries = reinterpret_cast<const GroupEntry*>(header + 1);
+    std::string text = "icon group IDI_MAIN:";
+    for (int i = 0; i < header->count; ++i) {
+        const GroupEntry& e = entries[i];
+        const unsigned colours = e.colours ? e.colours : 1u << (e.bit_count * e.planes);
+        text += " " + std::to_string(e.width ? e.width : 256) + "x" + std::to_string(e.height ? e.height : 256) + "/" +
+                std::to_string(colours);
+    }
+    log("%s", text.c_str());
+}
+
 // ---- the surfaces -------------------------------------------------------
 
 struct PixelFormat {
@@ -297,6 +329,7 @@ HRESULT STDMETHODCALLTYPE d_SetCooperativeLevel(IDirectDraw*, HWND w, DWORD flag
     log("SetCooperativeLevel window=%s flags=0x%lx", w ? (w == window || !window ? "framework-window" : "other") : "null",
         flags);
     if (failing("coop") || !w) return fake_failure;
+    if (!window) log("window class icon %s", GetClassLongPtrA(w, GCLP_HICON) ? "set" : "missing");
     window = w;
     // As a real display does on taking exclusive control: activate the app.
     if (flags & DDSCL_EXCLUSIVE && env("FAKE_DDRAW_INACTIVE").empty()) SendMessageA(w, WM_ACTIVATEAPP, TRUE, 0);
@@ -367,8 +400,9 @@ HRESULT create_forwarded(GUID* guid, LPDIRECTDRAW* out, IUnknown* outer) {
 }  // namespace
 
 extern "C" __declspec(dllexport) HRESULT WINAPI DirectDrawCreate(GUID* guid, LPDIRECTDRAW* out, IUnknown* outer) {
-    log("DirectDrawCreate guid=%s outer=%s", guid ? "given" : "null", outer ? "given" : "null");
     patch_imports();
+    log_icon_group();
+    log("DirectDrawCreate guid=%s outer=%s", guid ? "given" : "null", outer ? "given" : "null");
     if (failing("create")) return fake_failure;
     if (!env("FAKE_DDRAW_FORWARD").empty()) return create_forwarded(guid, out, outer);
     ddraw_vtbl.QueryInterface = d_QueryInterface;
