@@ -1,6 +1,6 @@
 // The display of the native build, over SDL2: a fullscreen window at the
 // desktop's size showing the frame at its logical size with nearest-pixel
-// scaling and the aspect kept, a streaming texture as the back buffer
+// scaling and its proportions kept, a streaming texture as the back buffer
 // (written row by row at its pitch through the chosen converter), and a
 // vsynced present as the flip.
 #include <SDL.h>

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The native display (SDL2) under a bare Xvfb without a window manager: the
 # test pattern program covers the screen, the 320x200 frame is scaled 2x
-# with the aspect kept (black bars above and below on 640x480), the pointer
+# with its proportions kept (black bars above and below on 640x480), the pointer
 # is hidden over it, and Escape ends it with status 0. Without any display
 # it ends with status 1 and one line on stderr.
 set -u

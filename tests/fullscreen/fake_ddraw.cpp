@@ -399,7 +399,7 @@ HRESULT create_forwarded(GUID* guid, LPDIRECTDRAW* out, IUnknown* outer) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DirectDrawCreate(GUID* guid, LPDIRECTDRAW* out, IUnknown* outer) {
+extern "C" __attribute__((dllexport)) HRESULT WINAPI DirectDrawCreate(GUID* guid, LPDIRECTDRAW* out, IUnknown* outer) {
     patch_imports();
     log_icon_group();
     log("DirectDrawCreate guid=%s outer=%s", guid ? "given" : "null", outer ? "given" : "null");

@@ -2,4 +2,4 @@
 // a DirectDraw library that cannot be used.
 #include <windows.h>
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DirectDrawEnumerateA(void*, void*) { return E_FAIL; }
+extern "C" __attribute__((dllexport)) HRESULT WINAPI DirectDrawEnumerateA(void*, void*) { return E_FAIL; }
