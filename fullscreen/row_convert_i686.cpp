@@ -16,12 +16,10 @@ struct Mmx {
     using V = __m64;
     static constexpr int pixels = 2;
     static constexpr int rgb24_pixels = 4;
-    static V load(const std::uint32_t* p) {
-        V v;
-        std::memcpy(&v, p, sizeof v);
-        return v;
-    }
-    static void store(void* p, V v) { std::memcpy(p, &v, sizeof v); }
+    // 64-bit moves through MMX registers; MMX moves need no alignment.
+    using Unaligned = V __attribute__((aligned(1)));
+    static V load(const std::uint32_t* p) { return *reinterpret_cast<const Unaligned*>(p); }
+    static void store(void* p, V v) { *static_cast<Unaligned*>(p) = v; }
     static V set32(std::uint32_t x) { return _mm_set1_pi32(static_cast<int>(x)); }
     static V and_(V a, V b) { return _mm_and_si64(a, b); }
     static V or_(V a, V b) { return _mm_or_si64(a, b); }
