@@ -34,6 +34,21 @@ TEST(SdlCrossCheck, SdlMasksChooseTheMatchingConverter) {
     }
 }
 
+TEST(SdlCrossCheck, FormatsWithAlphaChooseByTheirColourMasks) {
+    const struct {
+        Uint32 format;
+        RowConverter converter;
+    } with_alpha[] = {{SDL_PIXELFORMAT_ARGB8888, convert_row_rgb32}, {SDL_PIXELFORMAT_ABGR8888, convert_row_bgr32},
+                      {SDL_PIXELFORMAT_ARGB1555, convert_row_rgb555}, {SDL_PIXELFORMAT_ABGR1555, convert_row_bgr555}};
+    for (const auto& f : with_alpha) {
+        int bits = 0;
+        Uint32 r = 0, g = 0, b = 0, a = 0;
+        ASSERT_TRUE(SDL_PixelFormatEnumToMasks(f.format, &bits, &r, &g, &b, &a));
+        ASSERT_NE(a, 0u) << "the format has an alpha mask";
+        EXPECT_EQ(choose_converter(bits, r, g, b), f.converter) << SDL_GetPixelFormatName(f.format);
+    }
+}
+
 TEST(SdlCrossCheck, AllColoursConvertLikeSdl) {
     constexpr int row = 1 << 16;  // 256 rows of 65536 colours
     std::vector<Uint32> source(row);
