@@ -64,6 +64,15 @@ void handle_event(const SDL_Event& event) {
     }
 }
 
+// SDL falls back to drivers that show nothing when no screen is reachable;
+// they count as a screen only when asked for by name in SDL_VIDEODRIVER.
+bool visible_driver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || (SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0)) return true;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return asked && SDL_strcasecmp(asked, driver) == 0;
+}
+
 }  // namespace
 
 const char* display_failure_reason() { return failure_reason.c_str(); }
@@ -73,6 +82,11 @@ int open_display(const char* title, int width, int height) {
     display_height = height;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return fail("no video");
     video_started = true;
+    if (!visible_driver()) {
+        failure_reason = std::string("no screen (only SDL's invisible '") + SDL_GetCurrentVideoDriver() +
+                         "' video driver is available; is DISPLAY set?)";
+        return 0;
+    }
     // Fullscreen at the desktop's size. The window is also made that size,
     // borderless at the screen's corner, so that it covers the screen even
     // where no window manager carries out the fullscreen request.
