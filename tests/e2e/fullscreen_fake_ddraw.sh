@@ -15,9 +15,9 @@ wineserver -p
 
 app=$E2E_TMP/app
 mkdir -p "$app" "$E2E_TMP/no_entry" "$E2E_TMP/no_library"
-cp "$build/bin/fullscreen_pattern.exe" "$build/fake_ddraw/ddraw.dll" "$app/"
-cp "$build/bin/fullscreen_pattern.exe" "$build/fake_ddraw_no_entry/ddraw.dll" "$E2E_TMP/no_entry/"
-cp "$build/bin/fullscreen_pattern.exe" "$E2E_TMP/no_library/"
+cp "$build/test-bin/fullscreen_pattern.exe" "$build/fake_ddraw/ddraw.dll" "$app/"
+cp "$build/test-bin/fullscreen_pattern.exe" "$build/fake_ddraw_no_entry/ddraw.dll" "$E2E_TMP/no_entry/"
+cp "$build/test-bin/fullscreen_pattern.exe" "$E2E_TMP/no_library/"
 
 failures=0
 check() {  # check DESCRIPTION COMMAND...: records a failed expectation

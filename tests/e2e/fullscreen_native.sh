@@ -8,7 +8,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/fullscreen_lib.sh"
 build=$1
-bin=$build/bin
+bin=$build/test-bin
 
 # ---- no display --------------------------------------------------------
 # SDL tries every video driver; an empty runtime folder keeps the Wayland

@@ -13,8 +13,8 @@ wine_prefix_ensure "$WINEPREFIX"
 E2E_WINE_STARTED=1
 wineserver -p
 
-file "$build/bin/fullscreen_pattern.exe" | grep -q 'PE32 executable (GUI) Intel 80386' ||
-  fail "not a PE32 i386 GUI exe: $(file "$build/bin/fullscreen_pattern.exe")"
+file "$build/test-bin/fullscreen_pattern.exe" | grep -q 'PE32 executable (GUI) Intel 80386' ||
+  fail "not a PE32 i386 GUI exe: $(file "$build/test-bin/fullscreen_pattern.exe")"
 
 # show_and_end NAME MODE: runs the program copied into $E2E_TMP/NAME, takes
 # a screenshot once the pattern is up, presses Escape, checks the status 0.
@@ -37,10 +37,10 @@ show_and_end() {
 }
 
 mkdir -p "$E2E_TMP/depth32" "$E2E_TMP/depth16"
-cp "$build/bin/fullscreen_pattern.exe" "$E2E_TMP/depth32/"
+cp "$build/test-bin/fullscreen_pattern.exe" "$E2E_TMP/depth32/"
 show_and_end depth32 exact
 
-cp "$build/bin/fullscreen_pattern.exe" "$build/fake_ddraw/ddraw.dll" "$E2E_TMP/depth16/"
+cp "$build/test-bin/fullscreen_pattern.exe" "$build/fake_ddraw/ddraw.dll" "$E2E_TMP/depth16/"
 export WINEDLLOVERRIDES=ddraw=n,b FAKE_DDRAW_FORWARD=1 FAKE_DDRAW_MODES=16 FAKE_DDRAW_LOG=$E2E_TMP/depth16.log
 show_and_end depth16 rgb565
 modes=$(grep '^SetDisplayMode' "$FAKE_DDRAW_LOG" | tr '\n' ';')
