@@ -3,15 +3,23 @@
 // F::pack(source[i]), stored as F::bytes little-endian bytes at i x F::bytes.
 // Also finishes the pixels a SIMD form leaves over.
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
-// The low `Bytes` bytes of v at out, lowest first (the compiler merges the
-// byte stores into one store on little-endian processors).
+// The low `Bytes` bytes of v at out, lowest first. Whole 16 and 32-bit
+// values are one store on a little-endian processor (same bytes).
 template <int Bytes>
 inline void store_little_endian(std::uint8_t* out, std::uint32_t v) {
-    out[0] = static_cast<std::uint8_t>(v);
-    out[1] = static_cast<std::uint8_t>(v >> 8);
-    if (Bytes > 2) out[2] = static_cast<std::uint8_t>(v >> 16);
-    if (Bytes > 3) out[3] = static_cast<std::uint8_t>(v >> 24);
+    if constexpr (Bytes != 3 && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__) {
+        using Word = std::conditional_t<Bytes == 4, std::uint32_t, std::uint16_t>;
+        const Word w = static_cast<Word>(v);
+        std::memcpy(out, &w, Bytes);
+    } else {
+        out[0] = static_cast<std::uint8_t>(v);
+        out[1] = static_cast<std::uint8_t>(v >> 8);
+        if (Bytes > 2) out[2] = static_cast<std::uint8_t>(v >> 16);
+        if (Bytes > 3) out[3] = static_cast<std::uint8_t>(v >> 24);
+    }
 }
 
 template <class F>
