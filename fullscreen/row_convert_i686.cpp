@@ -16,10 +16,16 @@ struct Mmx {
     using V = __m64;
     static constexpr int pixels = 2;
     static constexpr int rgb24_pixels = 4;
-    // 64-bit moves through MMX registers; MMX moves need no alignment.
+    // 64-bit moves (movq) through MMX registers, which need no alignment.
+    // Written out, because a plain copy of an __m64 would otherwise go
+    // through pairs of 32-bit registers and the stack.
     using Unaligned = V __attribute__((aligned(1)));
-    static V load(const std::uint32_t* p) { return *reinterpret_cast<const Unaligned*>(p); }
-    static void store(void* p, V v) { *static_cast<Unaligned*>(p) = v; }
+    static V load(const std::uint32_t* p) {
+        V v;
+        __asm__("movq %1, %0" : "=y"(v) : "m"(*reinterpret_cast<const Unaligned*>(p)));
+        return v;
+    }
+    static void store(void* p, V v) { __asm__("movq %1, %0" : "=m"(*static_cast<Unaligned*>(p)) : "y"(v)); }
     static V set32(std::uint32_t x) { return _mm_set1_pi32(static_cast<int>(x)); }
     static V and_(V a, V b) { return _mm_and_si64(a, b); }
     static V or_(V a, V b) { return _mm_or_si64(a, b); }

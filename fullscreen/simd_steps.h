@@ -25,7 +25,9 @@ int copy_blocks(const std::uint32_t* source, void* destination, int count) {
     auto* out = static_cast<std::uint8_t*>(destination);
     for (int b = 0; b < blocks; ++b) {
         V r[per_block];
+#pragma GCC unroll 8
         for (int k = 0; k < per_block; ++k) r[k] = Isa::load(source + k * Isa::pixels);
+#pragma GCC unroll 8
         for (int k = 0; k < per_block; ++k) Isa::store(out + k * sizeof(V), r[k]);
         source += 16;
         out += 64;
@@ -63,6 +65,7 @@ int rgb565_steps(const std::uint32_t* source, void* destination, int count) {
     auto* out = static_cast<std::uint8_t*>(destination);
     for (int s = 0; s < steps; ++s) {
         V low[2], high[2];
+#pragma GCC unroll 2
         for (int k = 0; k < 2; ++k) {
             const V p = Isa::load(source + k * Isa::pixels);
             const V g = Isa::and_(p, green_top), b = Isa::and_(p, blue_top), r = Isa::and_(p, red_top);
@@ -97,6 +100,7 @@ int rgb555_steps(const std::uint32_t* source, void* destination, int count) {
     auto* out = static_cast<std::uint8_t*>(destination);
     for (int s = 0; s < steps; ++s) {
         V v[4];
+#pragma GCC unroll 4
         for (int k = 0; k < 4; ++k) {
             const V p = Isa::load(source + k * Isa::pixels);
             const V rb = Isa::madd16(Isa::and_(p, red_blue_top), multipliers);
