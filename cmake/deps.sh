@@ -12,7 +12,7 @@ PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev 
   g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 libgl1-mesa-dri:i386 \
   libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg"
 # ./bench.sh: the libraries the benchmarks compare against.
-PACK_BENCH_PACKAGES="$PACK_RUN_PACKAGES libbenchmark-dev"
+PACK_BENCH_PACKAGES="$PACK_RUN_PACKAGES libbenchmark-dev libsdl2-gfx-dev"
 
 ensure_packages() {
   local missing=() needs_i386=0 pkg
