@@ -1,5 +1,5 @@
 // Entry of a fullscreen program in the native build: the shared command
-// line (--frame, --help, --version), then the display run. When no display
+// line (--frame, --record, --window, --help, ...), then the display run. When no display
 // can be opened, one line on stderr says why, and the status is 1.
 #include <cstdio>
 
@@ -18,7 +18,9 @@ void report_open_failure() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int status = handle_frame_options(argc, argv, fullscreen_program);
+    RunOptions options;
+    const int status = handle_command_line(argc, argv, fullscreen_program, options);
     if (status >= 0) return status;
+    set_display_options(options);
     return run_fullscreen(report_open_failure);
 }

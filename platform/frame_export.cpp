@@ -23,7 +23,7 @@ int usage_error(const ProgramInfo& info, const std::string& what) {
 
 void print_help(const ProgramInfo& info) {
     std::printf(
-        "Usage: %s\n"
+        "Usage: %s [--window] [--square-pixels]\n"
         "       %s --frame MS FILE.png\n"
         "       %s --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]\n"
         "%s\n\n"
@@ -35,10 +35,13 @@ void print_help(const ProgramInfo& info) {
         "  --seconds S          length of the recording (required with --record)\n"
         "  --fps F              frames per second of the recording, 1 to 240 (60)\n"
         "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
-        "  --square-pixels      with --record: 1:1 pixels instead of the 4:3 picture\n"
+        "  --window             start in a window instead of fullscreen\n"
+        "  --square-pixels      show (or record) 1:1 pixels instead of stretching\n"
+        "                       a 320x200 frame to the 4:3 picture of the time\n"
         "  --help               show this help and exit\n"
         "  --version            show the version and exit\n\n"
-        "Without options the program runs on the screen; Escape ends it.\n"
+        "Without options the program runs on the screen; Escape ends it and\n"
+        "Alt+Enter switches between fullscreen and a window.\n"
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line or an unwritable file.\n",
         info.name, info.name, info.name, info.summary, info.width, info.height, info.time_help);

@@ -61,3 +61,28 @@ void scale_picture(const std::uint32_t* source, int width, int height, int scale
         }
     }
 }
+
+PictureRect fit_picture(int out_width, int out_height, int frame_width, int frame_height, bool square_pixels) {
+    PictureRect rect{};
+    const int fit_x = out_width / frame_width, fit_y = out_height / frame_height;
+    rect.scale = fit_x < fit_y ? fit_x : fit_y;
+    if (square_pixels && rect.scale >= 1) {
+        rect.w = frame_width * rect.scale;
+        rect.h = frame_height * rect.scale;
+    } else {
+        // Shape: 4:3, or the frame's own when square pixels must shrink it.
+        const long shape_w = square_pixels ? frame_width : 4, shape_h = square_pixels ? frame_height : 3;
+        rect.w = out_width;
+        rect.h = static_cast<int>(out_width * shape_h / shape_w);
+        if (rect.h > out_height) {
+            rect.h = out_height;
+            rect.w = static_cast<int>(out_height * shape_w / shape_h);
+        }
+        const int block_x = rect.w / frame_width, block_y = rect.h / frame_height;
+        rect.scale = block_x < block_y ? block_x : block_y;
+    }
+    if (rect.scale < 1) rect.scale = 1;
+    rect.x = (out_width - rect.w) / 2;
+    rect.y = (out_height - rect.h) / 2;
+    return rect;
+}

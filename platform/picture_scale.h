@@ -21,3 +21,15 @@ PictureSize scaled_picture_size(int width, int height, int scale, bool square_pi
 // point rounded to nearest: the same bytes on every machine.
 void scale_picture(const std::uint32_t* source, int width, int height, int scale, bool square_pixels,
                    std::uint32_t* target);
+
+// Where a frame goes on a screen or window of out_width x out_height:
+// the largest picture of the frame's 4:3 shape (or, with square pixels, of the
+// frame's own shape at a whole factor) that fits, centred, the rest left as
+// bars. `scale` is the whole factor applied with nearest neighbour first
+// (at least 1); the picture then stretches the block-scaled frame to w x h
+// with linear filtering, a factor below 2 on either axis.
+struct PictureRect {
+    int x, y, w, h;
+    int scale;
+};
+PictureRect fit_picture(int out_width, int out_height, int frame_width, int frame_height, bool square_pixels);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The native display (SDL2) under a bare Xvfb without a window manager: the
-# test pattern program covers the screen, the 320x200 frame is scaled 2x
-# with its proportions kept (black bars above and below on 640x480), the pointer
+# test pattern program covers the screen, with --square-pixels the 320x200
+# frame is scaled 2x (black bars above and below on 640x480), the pointer
 # is hidden over it, and Escape ends it with status 0. Without any display
 # it ends with status 1 and one line on stderr.
 set -u
@@ -28,7 +28,7 @@ echo "no display: status 1, stderr: $(cat "$E2E_TMP/err")"
 xvfb_start 640x480x24
 xdotool mousemove 300 200
 [ "$("$bin/x_cursor_probe")" != hidden ] || fail "the X server's own pointer should be visible"
-timeout -k 5 60 "$bin/fullscreen_pattern" 2>"$E2E_TMP/err" &
+timeout -k 5 60 "$bin/fullscreen_pattern" --square-pixels 2>"$E2E_TMP/err" &
 pid=$!
 wait_for 15 xdotool search --name '^Velkrant$' || fail "no window titled Velkrant"
 window=$(xdotool search --name '^Velkrant$' | head -1)

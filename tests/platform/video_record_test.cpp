@@ -141,3 +141,39 @@ TEST(VideoRecord, EncoderFailureLeavesNoFile) {
     EXPECT_FALSE(exists(file));
     EXPECT_FALSE(exists(temp_file("unknown.partial.nosuchformat")));
 }
+
+TEST(FitPicture, FourByThreePictureFillsAFourByThreeScreen) {
+    const PictureRect r = fit_picture(1280, 960, 320, 200, false);
+    EXPECT_EQ(r.x, 0);
+    EXPECT_EQ(r.y, 0);
+    EXPECT_EQ(r.w, 1280);
+    EXPECT_EQ(r.h, 960);
+    EXPECT_EQ(r.scale, 4);  // 1280x800 in blocks, then stretched 1.2 times in height
+}
+
+TEST(FitPicture, WideScreensGetBarsLeftAndRight) {
+    const PictureRect r = fit_picture(1920, 1080, 320, 200, false);
+    EXPECT_EQ(r.w, 1440);
+    EXPECT_EQ(r.h, 1080);
+    EXPECT_EQ(r.x, 240);
+    EXPECT_EQ(r.scale, 4);
+}
+
+TEST(FitPicture, SquarePixelsUseTheLargestWholeFactorCentred) {
+    const PictureRect r = fit_picture(1280, 960, 320, 200, true);
+    EXPECT_EQ(r.w, 1280);
+    EXPECT_EQ(r.h, 800);
+    EXPECT_EQ(r.y, 80);
+    EXPECT_EQ(r.scale, 4);
+    const PictureRect small = fit_picture(200, 100, 320, 200, true);  // smaller than the frame: shrink to fit
+    EXPECT_EQ(small.w, 160);
+    EXPECT_EQ(small.h, 100);
+    EXPECT_EQ(small.scale, 1);
+}
+
+TEST(FitPicture, FourByThreeFramesKeepWholeFactorsInAWindowOfAMultiple) {
+    const PictureRect r = fit_picture(960, 720, 320, 240, false);
+    EXPECT_EQ(r.w, 960);
+    EXPECT_EQ(r.h, 720);
+    EXPECT_EQ(r.scale, 3);  // no stretch left: every pixel a 3x3 block
+}

@@ -1,0 +1,135 @@
+#include "sdl_screen.h"
+
+#include "picture_scale.h"
+
+namespace {
+
+SDL_Rect desktop_bounds(SDL_Window* window, bool usable) {
+    int index = window ? SDL_GetWindowDisplayIndex(window) : 0;
+    if (index < 0) index = 0;
+    SDL_Rect bounds{0, 0, 640, 480};
+    if ((usable ? SDL_GetDisplayUsableBounds(index, &bounds) : SDL_GetDisplayBounds(index, &bounds)) != 0)
+        SDL_GetDisplayBounds(index, &bounds);
+    return bounds;
+}
+
+std::string sdl_failure(const char* step) { return std::string(step) + ": " + SDL_GetError(); }
+
+}  // namespace
+
+bool SdlScreen::open(const ScreenSetup& setup, std::string& error) {
+    setup_ = setup;
+    fullscreen_ = setup.fullscreen;
+    SDL_Rect screen = desktop_bounds(nullptr, false);
+    int width = screen.w, height = screen.h;
+    Uint32 flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
+    int x = screen.x, y = screen.y;
+    if (!fullscreen_) {
+        window_size_for_desktop(width, height);
+        flags = SDL_WINDOW_RESIZABLE;
+        x = y = SDL_WINDOWPOS_CENTERED;
+    }
+    // Fullscreen windows are also made the desktop's size at its corner, so
+    // that they cover the screen where no window manager carries out the
+    // fullscreen request.
+    window_ = SDL_CreateWindow(setup.title, x, y, width, height, flags);
+    if (!window_) return error = sdl_failure("no window"), false;
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) return error = sdl_failure("no renderer"), false;
+    for (int i = 0; i < setup.format_count && !frame_; ++i) {
+        frame_ = SDL_CreateTexture(renderer_, setup.formats[i], SDL_TEXTUREACCESS_STREAMING, setup.frame_width,
+                                   setup.frame_height);
+        if (frame_) format_ = setup.formats[i];
+    }
+    if (!frame_) return error = sdl_failure("no frame texture in any of the formats"), false;
+    SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
+    if (setup.hide_cursor) SDL_ShowCursor(SDL_DISABLE);
+    return true;
+}
+
+void SdlScreen::close() {
+    if (block_) SDL_DestroyTexture(block_);
+    if (frame_) SDL_DestroyTexture(frame_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    block_ = frame_ = nullptr;
+    renderer_ = nullptr;
+    window_ = nullptr;
+    block_scale_ = 0;
+}
+
+bool SdlScreen::lock(void** pixels, int* pitch) { return SDL_LockTexture(frame_, nullptr, pixels, pitch) == 0; }
+
+void SdlScreen::unlock() { SDL_UnlockTexture(frame_); }
+
+bool SdlScreen::ensure_block_texture(int scale) {
+    if (block_ && block_scale_ == scale) return true;
+    if (block_) SDL_DestroyTexture(block_);
+    block_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET,
+                               setup_.frame_width * scale, setup_.frame_height * scale);
+    block_scale_ = block_ ? scale : 0;
+    if (block_) SDL_SetTextureScaleMode(block_, SDL_ScaleModeLinear);
+    return block_ != nullptr;
+}
+
+void SdlScreen::present() {
+    int out_w = 0, out_h = 0;
+    SDL_GetRendererOutputSize(renderer_, &out_w, &out_h);
+    const PictureRect picture = fit_picture(out_w, out_h, setup_.frame_width, setup_.frame_height,
+                                            setup_.square_pixels);
+    const SDL_Rect target{picture.x, picture.y, picture.w, picture.h};
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    const bool whole = picture.w == setup_.frame_width * picture.scale &&
+                       picture.h == setup_.frame_height * picture.scale;
+    if (whole || !ensure_block_texture(picture.scale) || SDL_SetRenderTarget(renderer_, block_) != 0) {
+        // Whole factors only (or no render targets): one nearest copy.
+        SDL_RenderCopy(renderer_, frame_, nullptr, &target);
+    } else {
+        SDL_RenderCopy(renderer_, frame_, nullptr, nullptr);
+        SDL_SetRenderTarget(renderer_, nullptr);
+        SDL_RenderCopy(renderer_, block_, nullptr, &target);
+    }
+    SDL_RenderPresent(renderer_);
+}
+
+bool SdlScreen::handle_event(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || event.key.repeat) return false;
+    const SDL_Keycode key = event.key.keysym.sym;
+    if ((key != SDLK_RETURN && key != SDLK_KP_ENTER) || !(event.key.keysym.mod & KMOD_ALT)) return false;
+    set_fullscreen(!fullscreen_);
+    return true;
+}
+
+void SdlScreen::window_size_for_desktop(int& width, int& height) const {
+    // The largest whole multiple of the picture's shape that fits the desktop.
+    const int unit_w = setup_.frame_width;
+    const int unit_h = setup_.square_pixels ? setup_.frame_height : setup_.frame_width * 3 / 4;
+    const SDL_Rect desktop = desktop_bounds(window_, true);
+    int k = desktop.w / unit_w < desktop.h / unit_h ? desktop.w / unit_w : desktop.h / unit_h;
+    if (k < 1) k = 1;
+    width = unit_w * k;
+    height = unit_h * k;
+}
+
+void SdlScreen::set_fullscreen(bool fullscreen) {
+    if (fullscreen == fullscreen_ || !window_) return;
+    fullscreen_ = fullscreen;
+    if (fullscreen) {
+        const SDL_Rect screen = desktop_bounds(window_, false);
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        SDL_SetWindowResizable(window_, SDL_FALSE);
+        SDL_SetWindowPosition(window_, screen.x, screen.y);
+        SDL_SetWindowSize(window_, screen.w, screen.h);
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        int width = 0, height = 0;
+        window_size_for_desktop(width, height);
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowBordered(window_, SDL_TRUE);
+        SDL_SetWindowResizable(window_, SDL_TRUE);
+        SDL_SetWindowSize(window_, width, height);
+        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The native build's screen, over SDL2, shared by fennick's framebuffer
+// library and the fullscreen framework: a window (fullscreen or not) that
+// shows a frame of fixed size through a streaming texture, as a sharp
+// picture: whole-factor nearest-neighbour scaling first, then the small rest
+// with linear filtering, centred with black bars (see fit_picture).
+// Alt+Enter switches between fullscreen and a window at any time.
+#include <SDL.h>
+
+#include <string>
+
+struct ScreenSetup {
+    const char* title;
+    int frame_width;
+    int frame_height;
+    bool fullscreen;       // start fullscreen, else in a window
+    bool square_pixels;    // 1:1 pixels instead of the 4:3 picture
+    bool hide_cursor;      // pointer hidden over the window
+    const Uint32* formats;  // streaming texture formats to try, in order
+    int format_count;
+};
+
+class SdlScreen {
+public:
+    // Creates window, renderer and frame texture. On failure says why in
+    // `error` and leaves what it made for close().
+    bool open(const ScreenSetup& setup, std::string& error);
+    void close();
+
+    Uint32 texture_format() const { return format_; }
+    // The frame texture's pixels for writing, row by row at `pitch` bytes.
+    bool lock(void** pixels, int* pitch);
+    void unlock();
+    // Shows the frame texture as the picture, with vsync where offered.
+    void present();
+
+    // Alt+Enter; returns true when the event was that key.
+    bool handle_event(const SDL_Event& event);
+    void set_fullscreen(bool fullscreen);
+    bool fullscreen() const { return fullscreen_; }
+
+private:
+    void window_size_for_desktop(int& width, int& height) const;
+    bool ensure_block_texture(int scale);
+
+    ScreenSetup setup_{};
+    SDL_Window* window_ = nullptr;
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* frame_ = nullptr;
+    SDL_Texture* block_ = nullptr;  // the frame at a whole factor, for the linear rest
+    int block_scale_ = 0;
+    Uint32 format_ = 0;
+    bool fullscreen_ = false;
+};
