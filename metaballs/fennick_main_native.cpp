@@ -6,7 +6,7 @@
 
 int main(int argc, char** argv) {
     static const ProgramInfo info = {"fennick", "Metaball iso-lines rotating in 3D.",
-                                     "MS is the clock count in milliseconds (0 to 4294967295)", frame_width,
+                                     "MS is the clock count", frame_width,
                                      frame_height, render_frame};
     const int status = handle_frame_options(argc, argv, info);
     if (status >= 0) return status;
