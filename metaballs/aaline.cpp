@@ -25,10 +25,11 @@ inline double follow(double delta, double d_other, double d_this) {
 // 2 <= v <= high; false for NaN.
 inline bool in_band(double v, double high) { return v >= band_margin && v <= high; }
 
-// The 16.16 positions of a pair's or a span's upper (left) pixel must keep
-// both pixels inside `minor_size` rows (columns).
+// A pair's upper (left) pixel at a 16.16 position: a line inside the band
+// reaches at most one pixel beyond it, so both pixels of its pairs lie in
+// rows (columns) 1 ... minor_size - 1.
 inline bool fits(std::int64_t position, int minor_size) {
-    return position >= 0 && (position >> fixed_shift) <= minor_size - 2;
+    return position >= fixed_one && (position >> fixed_shift) <= minor_size - 2;
 }
 
 // Returns floor(a * b / 131072): an end's weight from the fraction's
