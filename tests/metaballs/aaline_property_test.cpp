@@ -109,8 +109,11 @@ void check_many_segments(int width, int height, int count, std::uint32_t seed) {
         const int locks = guarded.locks - locks_before;
         ASSERT_LE(locks, 1) << "segment " << i;
         ASSERT_EQ(guarded.unlocks - unlocks_before, locks) << "segment " << i;
-        ASSERT_TRUE(guarded.guards_intact()) << "segment " << i << ": (" << original.x0 << ", " << original.y0
-                                             << ") - (" << original.x1 << ", " << original.y1 << ")";
+        // The canaries reach a whole target's size beyond each end; checking
+        // all of them now and then keeps the test quick under the sanitizers.
+        if (i % 500 == 0 || i == count - 1) {
+            ASSERT_TRUE(guarded.guards_intact()) << "segments up to " << i;
+        }
         ASSERT_TRUE(first_row_and_column_untouched(guarded, background))
             << "segment " << i << ": (" << original.x0 << ", " << original.y0 << ") - (" << original.x1 << ", "
             << original.y1 << ")";
@@ -131,7 +134,7 @@ TEST(AALineProperty, NoSegmentWritesOutsideSmallAndOddTargets) {
 
 TEST(AALineProperty, DrawingEitherWayRoundGivesTheSamePixels) {
     SegmentSource source(320, 240, 3);
-    for (int i = 0; i < 1500; ++i) {
+    for (int i = 0; i < 600; ++i) {
         const AALine original = source.next();
         MemoryTarget forward(320, 240), backward(320, 240);
         AALine line = original;
