@@ -11,7 +11,7 @@ file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "not a PE32 i3
 i686-w64-mingw32-objdump -p "$exe" | grep -q 'DLL Name: ptc.dll' || fail "fennick.exe does not import ptc.dll"
 # A prefix of its own: the end of another Wine test stops every program of
 # that test's prefix (wineserver -k), and this one must not be among them.
-export WINEPREFIX=$build/wineprefix-fennick WINEDEBUG=-all
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-fennick} WINEDEBUG=-all
 wine_prefix_ensure "$WINEPREFIX"
 E2E_WINE_STARTED=1
 xvfb_start 1024x768x24
