@@ -1,6 +1,6 @@
 #pragma once
 // Contour segments from grid space to the screen: transformed by the frame's
-// transform, projected in perspective and drawn as antialiased lines.
+// transform, projected onto the screen by depth and drawn as antialiased lines.
 #include <cstdint>
 
 #include "aaline.h"

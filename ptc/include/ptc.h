@@ -26,9 +26,9 @@
 #include <stdint.h>
 
 #if defined(_WIN32) && defined(PTC_BUILDING_DLL)
-#define PTC_API __declspec(dllexport)
+#define PTC_API __attribute__((dllexport))
 #elif defined(_WIN32)
-#define PTC_API __declspec(dllimport)
+#define PTC_API __attribute__((dllimport))
 #else
 #define PTC_API
 #endif

@@ -99,7 +99,7 @@ ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int 
         return nullptr;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    // The logical size keeps the aspect when the window is resized.
+    // The logical size keeps the proportions when the window is resized.
     SDL_RenderSetLogicalSize(backend->renderer, target->width, target->height);
     backend->texture = SDL_CreateTexture(backend->renderer, texture_format, SDL_TEXTUREACCESS_STREAMING,
                                          target->width, target->height);

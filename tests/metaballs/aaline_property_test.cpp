@@ -71,10 +71,10 @@ private:
             return v;
         }
         case 4: {                                                  // now and then not finite
-            const double specials[] = {std::numeric_limits<double>::quiet_NaN(),
+            const double oddities[] = {std::numeric_limits<double>::quiet_NaN(),
                                        std::numeric_limits<double>::infinity(),
                                        -std::numeric_limits<double>::infinity(), 1e308, -1e308};
-            return pick(3) == 0 ? specials[pick(5)] : uniform(-10, size + 10);
+            return pick(3) == 0 ? oddities[pick(5)] : uniform(-10, size + 10);
         }
         case 5: return std::floor(uniform(-5, size + 5));          // whole pixels
         default: return pick(4) == 0 ? size - 2.0 : uniform(-5, size + 5);

@@ -8,7 +8,7 @@
 // checking them.
 bool golden_update_requested();
 
-// Keeps a frame that failed its hash for inspection; returns a note on where
+// Keeps a frame that failed its hash so that it can be looked at; returns a note on where
 // it went (empty when the build cannot write images).
 std::string save_failed_frame(std::uint32_t clock_ms, const std::vector<std::uint32_t>& pixels, int width,
                               int height);
