@@ -1,0 +1,58 @@
+#pragma once
+// Additive antialiased lines in the manner of Wu, in 16.16 fixed point, on a
+// DrawTarget of 0x00RRGGBB pixels. Segments are clipped to a band 2 pixels
+// inside the target's edges.
+#include <cstdint>
+
+#include "draw_target.h"
+
+// 16.16 fixed point: a signed 32-bit value, integer part in the upper half.
+constexpr int fixed_shift = 16;
+constexpr std::int32_t fixed_one = 1 << fixed_shift;
+constexpr std::int32_t fixed_fraction_mask = fixed_one - 1;
+
+// Returns trunc(v * 65536), toward zero; v must fit.
+inline std::int32_t to_fixed(double v) { return static_cast<std::int32_t>(v * 65536.0); }
+// Returns floor(v / 65536) (an arithmetic shift, so also for negative v).
+inline int fixed_floor(std::int32_t v) { return v >> fixed_shift; }
+// Returns v mod 65536, 0 ... 65535.
+inline std::uint32_t fixed_fraction(std::int32_t v) { return static_cast<std::uint32_t>(v) & fixed_fraction_mask; }
+
+// Blending, the same for all four bytes of a pixel, with saturation at 255:
+// Adds 2*floor(c*w / 65536) of each byte c of color to pixel; w is 0 ... 32767.
+std::uint32_t add_weighted(std::uint32_t pixel, std::uint32_t color, std::uint32_t weight);
+// Splits color between a near and a far pixel by the fraction f (0 ... 65535)
+// of the line's position between them: with a = floor(c*floor(f/2) / 65536)
+// the far pixel gets 2*a and the near one 2*(floor(c/2) - a).
+void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, std::uint32_t color, std::uint32_t fraction);
+
+// The four plotting primitives. `pixels` is the locked target, `stride` its
+// width; y and x positions and gradients are 16.16.
+// w1 on (column, y>>16), w2 on the pixel below.
+void plot_vertical_pair(std::uint32_t color, int stride, std::uint32_t* pixels, int column, std::int32_t y,
+                        std::uint32_t w1, std::uint32_t w2);
+// w1 on (x>>16, row), w2 on the pixel right of it.
+void plot_horizontal_pair(std::uint32_t color, int stride, std::uint32_t* pixels, std::int32_t x, int row,
+                          std::uint32_t w1, std::uint32_t w2);
+// For each column from first (always drawn, even past last) to last: a split
+// plot on (column, y>>16) and the pixel below by the fraction of y; y += gradient.
+void span_columns(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t y,
+                  std::int32_t gradient);
+// The same along rows: (x>>16, row) and the pixel right of it.
+void span_rows(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t x,
+               std::int32_t gradient);
+
+// The largest target side draw works on (16.16 positions must fit).
+constexpr int aaline_largest_side = 32767;
+
+struct AALine {
+    double x0, x1, y0, y1;  // the ends (x0, y0) and (x1, y1), in pixels
+    std::uint32_t color;    // 0x00RRGGBB, added byte by byte
+
+    // Draws the segment onto the target: clips it to the band, locks the
+    // target at most once (and then unlocks it exactly once) and adds the
+    // colour. The record keeps the ends as drawn (ordered and clipped).
+    // Nothing is drawn, and nothing outside the target is ever touched, for
+    // a segment with a non-finite coordinate or one that misses the band.
+    void draw(DrawTarget& target);
+};

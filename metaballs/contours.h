@@ -1,0 +1,63 @@
+#pragma once
+// Iso-contours of the field, slice by slice: marching squares in each plane
+// of constant z, at one threshold per pass.
+#include <cstdint>
+
+#include "field.h"
+#include "transform.h"
+
+struct ContourSegment {
+    Vector from, to;
+};
+
+// The segments of the cell with lower corner (x, y) in slice z, in the order
+// in which they are drawn; returns how many there are (0, 1 or 2).
+//
+// A corner is above the threshold when its sample is strictly greater. An
+// edge point lies where the linear interpolation of the edge's two samples
+// meets the threshold; it is only computed for an edge whose ends lie on
+// different sides, so its denominator is never zero.
+inline int contour_cell(int x, int y, int z, double threshold, ContourSegment out[2]) {
+    const double f00 = field[x][y][z];
+    const double f10 = field[x + 1][y][z];
+    const double f01 = field[x][y + 1][z];
+    const double f11 = field[x + 1][y + 1][z];
+    const int code = (f00 > threshold ? 1 : 0) | (f10 > threshold ? 2 : 0) | (f01 > threshold ? 4 : 0) |
+                     (f11 > threshold ? 8 : 0);
+    if (code == 0 || code == 15) return 0;
+
+    const double gx = x, gy = y, gz = z;
+    auto south = [&] { return Vector{gx + (f00 - threshold) / (f00 - f10), gy, gz}; };
+    auto west = [&] { return Vector{gx, gy + (f00 - threshold) / (f00 - f01), gz}; };
+    auto north = [&] { return Vector{gx + (f01 - threshold) / (f01 - f11), gy + 1.0, gz}; };
+    auto east = [&] { return Vector{gx + 1.0, gy + (f10 - threshold) / (f10 - f11), gz}; };
+
+    switch (code) {
+    case 1: case 14: out[0] = {south(), west()}; return 1;
+    case 2: case 13: out[0] = {south(), east()}; return 1;
+    case 3: case 12: out[0] = {west(), east()}; return 1;
+    case 4: case 11: out[0] = {north(), west()}; return 1;
+    case 5: case 10: out[0] = {south(), north()}; return 1;
+    case 7: case 8:  out[0] = {north(), east()}; return 1;
+    default:  // 6 and 9: cut off corners c0 and c3, whatever the centre holds
+        out[0] = {south(), west()};
+        out[1] = {north(), east()};
+        return 2;
+    }
+}
+
+constexpr int contour_slices = field_size - 1;  // planes z = 0 ... 30; z = 31 is never cut
+constexpr int contour_cells = field_size - 1;   // cells 0 ... 30 along x and y
+
+// One pass over all slices and cells: every segment found goes at once to
+// sink(from, to, color). Loops from outermost: y, then the slice z, then x.
+template <class SegmentSink>
+void extract_contours(double threshold, std::uint32_t color, SegmentSink&& sink) {
+    ContourSegment found[2];
+    for (int y = 0; y < contour_cells; ++y)
+        for (int z = 0; z < contour_slices; ++z)
+            for (int x = 0; x < contour_cells; ++x) {
+                const int count = contour_cell(x, y, z, threshold, found);
+                for (int i = 0; i < count; ++i) sink(found[i].from, found[i].to, color);
+            }
+}

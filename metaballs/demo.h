@@ -1,0 +1,38 @@
+#pragma once
+// fennick's frame and its loop: three metaballs, cut into iso-contours slice
+// by slice, rotating in 3D, drawn as additive antialiased lines.
+#include <cstdint>
+
+#include "draw_target.h"
+#include "transform.h"
+
+constexpr int frame_width = 320;
+constexpr int frame_height = 240;
+
+constexpr double first_threshold = 0.03;  // doubled for the second pass
+constexpr std::uint32_t outer_color = 0x107040;
+constexpr std::uint32_t inner_color = 0x707010;
+
+// The animation time in units of 3 s: the unsigned 32-bit clock count times
+// the double nearest to 1/3000.
+double demo_time(std::uint32_t clock_ms);
+
+// Grid space to camera space at time t: the grid's centre to the origin,
+// rotations by t about the first, second and third axes, 30 units deep.
+void build_frame_transform(double t, Matrix& frame_transform);
+
+// Clears the field and adds the three balls at time t.
+void fill_field(double t);
+
+// The whole frame for a clock count: clears the target to black, rebuilds
+// the field and draws both contour passes. The target should be 320x240.
+void draw_frame(std::uint32_t clock_ms, DrawTarget& frame_surface);
+
+// The frame for a clock count as 320x240 0x00RRGGBB pixels, drawn on an
+// off-screen surface of the framebuffer library (headless export, tests).
+void render_frame(std::uint32_t clock_ms, std::uint32_t* pixels);
+
+// The program: window, loop until Escape or the window is closed, release.
+// Returns 0; returns 1 (and sets *error to the reason) when the window
+// cannot be opened.
+int run_demo(const char** error);

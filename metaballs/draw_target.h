@@ -1,0 +1,24 @@
+#pragma once
+// What the demo draws on: the window and the off-screen surface of the
+// display adapter, and any target of our own (tests, headless export).
+#include <cstdint>
+
+struct ptc_target;
+class ColorValue;
+
+class DrawTarget {
+public:
+    virtual ~DrawTarget() = default;
+    // Copies every pixel to `destination` (same size and format); 1 on success.
+    virtual int copy(DrawTarget& destination) = 0;
+    // The first 32-bit pixel; rows of exactly width() pixels follow one
+    // another without a gap. Null when the target cannot be locked.
+    virtual std::uint32_t* lock() = 0;
+    virtual int unlock() = 0;
+    virtual int clear(const ColorValue& color) = 0;
+    virtual int width() = 0;
+    virtual int height() = 0;
+    // The framebuffer library's handle behind this target; null for a
+    // target that is not a library object.
+    virtual ptc_target* library_handle() { return nullptr; }
+};

@@ -1,0 +1,19 @@
+// fennick, SDL build: the demo, or one frame written as a PNG.
+#include <cstdio>
+
+#include "demo.h"
+#include "frame_export.h"
+
+int main(int argc, char** argv) {
+    static const ProgramInfo info = {"fennick", "Metaball iso-lines rotating in 3D.",
+                                     "MS is the clock count", frame_width,
+                                     frame_height, render_frame};
+    const int status = handle_frame_options(argc, argv, info);
+    if (status >= 0) return status;
+    const char* error = "";
+    if (run_demo(&error) != 0) {
+        std::fprintf(stderr, "fennick: cannot open the window: %s\n", error);
+        return 1;
+    }
+    return 0;
+}

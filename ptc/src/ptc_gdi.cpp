@@ -1,0 +1,130 @@
+// ptc windows on Win32 GDI: a fixed-size window whose client area shows the
+// pixels one to one, painted with SetDIBitsToDevice.
+#include <windows.h>
+
+#include <new>
+
+#include "ptc_internal.h"
+
+struct ptc_window_backend {
+    HWND window = nullptr;
+    const ptc_target* target = nullptr;
+    bool close_requested = false;
+};
+
+namespace {
+
+const char window_class[] = "ptc_window";
+
+struct BitfieldInfo {
+    BITMAPINFOHEADER header;
+    DWORD masks[3];
+};
+
+// Puts the target's pixels into the client area; the rows are top-down.
+void paint(HDC dc, const ptc_target* target) {
+    BitfieldInfo info{};
+    info.header.biSize = sizeof info.header;
+    info.header.biWidth = target->width;
+    info.header.biHeight = -target->height;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = 32;
+    info.header.biCompression = BI_BITFIELDS;
+    for (int i = 0; i < 3; ++i) info.masks[i] = target->format.masks[i];
+    SetDIBitsToDevice(dc, 0, 0, target->width, target->height, 0, 0, 0, target->height, target->pixels,
+                      reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+}
+
+LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    auto* backend = reinterpret_cast<ptc_window_backend*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    switch (message) {
+    case WM_CLOSE:
+        // The program decides when the window goes: it learns of the
+        // request from ptc_window_update and destroys the window itself.
+        if (backend) backend->close_requested = true;
+        return 0;
+    case WM_PAINT:
+        if (backend) {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(window, &ps);
+            paint(dc, backend->target);
+            EndPaint(window, &ps);
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+bool register_class_once(HINSTANCE instance) {
+    WNDCLASSA existing;
+    if (GetClassInfoA(instance, window_class, &existing)) return true;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = window_procedure;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    wc.lpszClassName = window_class;
+    return RegisterClassA(&wc) != 0;
+}
+
+HINSTANCE this_module() {
+    HMODULE module = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&window_procedure), &module);
+    return module;
+}
+
+}  // namespace
+
+ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int /*pages: GDI has one*/) {
+    HINSTANCE instance = this_module();
+    if (!register_class_once(instance)) {
+        ptc_fail("cannot register the window class");
+        return nullptr;
+    }
+    const DWORD style = WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
+    RECT frame = {0, 0, target->width, target->height};
+    AdjustWindowRect(&frame, style, FALSE);
+    auto* backend = new (std::nothrow) ptc_window_backend;
+    if (!backend) {
+        ptc_fail("out of memory");
+        return nullptr;
+    }
+    backend->target = target;
+    backend->window = CreateWindowExA(0, window_class, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
+                                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                                      instance, nullptr);
+    if (!backend->window) {
+        delete backend;
+        ptc_fail("cannot create the window");
+        return nullptr;
+    }
+    SetWindowLongPtrA(backend->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(backend));
+    ShowWindow(backend->window, SW_SHOWNORMAL);
+    SetForegroundWindow(backend->window);
+    UpdateWindow(backend->window);
+    return backend;
+}
+
+int ptc_backend_update(ptc_window_backend* backend, const ptc_target* target) {
+    HDC dc = GetDC(backend->window);
+    paint(dc, target);
+    ReleaseDC(backend->window, dc);
+
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return backend->close_requested ? 0 : 1;
+}
+
+void ptc_backend_close(ptc_window_backend* backend) {
+    SetWindowLongPtrA(backend->window, GWLP_USERDATA, 0);
+    DestroyWindow(backend->window);
+    MSG message;  // let the destruction's messages pass
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    delete backend;
+}

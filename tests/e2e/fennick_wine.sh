@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# fennick.exe under Wine: a GUI exe that imports ptc.dll; in the virtual
+# desktop it shows contour lines on black and Escape ends it with status 0;
+# copied away from ptc.dll it does not start.
+set -u
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/fennick_screen.sh"
+build=$1
+exe=$build/bin/fennick.exe
+file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "not a PE32 i386 GUI exe: $(file "$exe")"
+i686-w64-mingw32-objdump -p "$exe" | grep -q 'DLL Name: ptc.dll' || fail "fennick.exe does not import ptc.dll"
+# A prefix of its own: the end of another Wine test stops every program of
+# that test's prefix (wineserver -k), and this one must not be among them.
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-fennick} WINEDEBUG=-all
+wine_prefix_ensure "$WINEPREFIX"
+E2E_WINE_STARTED=1
+xvfb_start 1024x768x24
+
+# Without ptc.dll beside it the loader refuses it.
+mkdir "$E2E_TMP/alone"
+cp "$exe" "$E2E_TMP/alone/"
+wine_run 60 "$E2E_TMP/alone/fennick.exe" >/dev/null 2>&1
+rc=$?
+[ "$rc" -ne 0 ] && [ "$rc" -ne 124 ] || fail "without ptc.dll: status $rc, expected a refusal to start"
+
+timeout -k 5 120 wine "$exe" >/dev/null 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+wait_for 60 xdotool search --name 'Wine desktop' || fail "no Wine desktop window"
+desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
+
+# The 320x240 client area is a quarter of the 640x480 desktop.
+shot=$E2E_TMP/shot.png
+has_picture() { import -window "$desktop" "$shot" 2>/dev/null && shows_contours "$shot" 0.15; }
+wait_for 60 has_picture || fail "no contour lines on the desktop ($(screen_fractions "$shot"))"
+read -r black green yellow < <(screen_fractions "$shot")
+echo "desktop: black $black, outer-contour green $green, inner-contour yellow $yellow"
+[ -n "${FENNICK_E2E_KEEP:-}" ] && cp "$shot" "$FENNICK_E2E_KEEP"
+
+# Escape goes to the virtual desktop's X window, which hands it to the
+# program's window.
+xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
+xdotool key Escape
+wait_for 10 bash -c "! kill -0 $pid" || fail "still running 10 s after Escape"
+wait "$pid"
+rc=$?
+[ "$rc" -eq 0 ] || fail "after Escape: exit status $rc, expected 0"
+echo "fennick under Wine: ok"

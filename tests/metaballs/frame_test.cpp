@@ -1,0 +1,101 @@
+// Whole frames: the time, the frame's structure, and golden frames by hash.
+// The same hashes hold on every build (native and Win32 under Wine).
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "demo.h"
+#include "display_adapter.h"
+#include "golden_output.h"
+#include "memory_target.h"
+
+namespace {
+
+std::vector<std::uint32_t> frame_at(std::uint32_t clock_ms) {
+    std::vector<std::uint32_t> pixels(frame_width * frame_height);
+    render_frame(clock_ms, pixels.data());
+    return pixels;
+}
+
+// 64-bit FNV-1a over the pixels' bytes, low byte first.
+std::uint64_t frame_hash(const std::vector<std::uint32_t>& pixels) {
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    for (std::uint32_t p : pixels)
+        for (int shift = 0; shift < 32; shift += 8) {
+            hash ^= (p >> shift) & 0xFF;
+            hash *= 0x100000001B3ull;
+        }
+    return hash;
+}
+
+struct Golden {
+    std::uint32_t clock_ms;
+    std::uint64_t hash;
+};
+
+const Golden golden_frames[] = {
+    {0u, 0xddd12e6388eb3a86ull},
+    {3000u, 0xda4e2cf9fc30eedbull},
+    {123456789u, 0x5d2d271c566e562aull},
+    {4294967295u, 0x8c2eba9b7d63a3ddull},
+};
+
+}  // namespace
+
+TEST(DemoTime, IsTheUnsignedCountTimesTheNearestDoubleToAThird) {
+    EXPECT_EQ(demo_time(0), 0.0);
+    EXPECT_EQ(demo_time(3000), 3000.0 * 0.0003333333333333333);
+    EXPECT_NEAR(demo_time(3000), 1.0, 1e-15);
+    EXPECT_GT(demo_time(0x80000000u), 715827.0);  // top bit set: not negative
+    EXPECT_EQ(demo_time(0xFFFFFFFFu), 4294967295.0 * 0.0003333333333333333);
+}
+
+TEST(Frame, AtTimeZeroShowsBothRingFamiliesAroundTheCentre) {
+    const std::vector<std::uint32_t> pixels = frame_at(0);
+    int outer = 0, inner = 0;
+    for (std::uint32_t p : pixels) {
+        const std::uint32_t red = p >> 16 & 0xFF, green = p >> 8 & 0xFF, blue = p & 0xFF;
+        if (green > red && blue > red) ++outer;  // 0x107040: green with some blue
+        if (red > blue && green > blue) ++inner;  // 0x707010: yellow
+    }
+    EXPECT_GT(outer, 1000);
+    EXPECT_GT(inner, 500);
+    EXPECT_EQ(pixels[0], 0u);  // the corners stay black
+    EXPECT_EQ(pixels[frame_width * frame_height - 1], 0u);
+    // The rings are centred: a column left of the middle is as busy as its mirror image.
+    int left = 0, right = 0;
+    for (int r = 0; r < frame_height; ++r) {
+        left += pixels[r * frame_width + 100] != 0;
+        right += pixels[r * frame_width + 220] != 0;
+    }
+    EXPECT_NEAR(left, right, 4);
+}
+
+TEST(Frame, IsAPureFunctionOfTheClockWhateverCameBefore) {
+    // A frame drawn over a dirty surface, after another frame, equals a fresh one.
+    PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
+    MemoryTarget dirty(frame_width, frame_height, 0x00FFFFFF);
+    draw_frame(123457, dirty);
+    draw_frame(3000, dirty);
+    EXPECT_EQ(dirty.snapshot(), frame_at(3000));
+    EXPECT_NE(frame_at(3000), frame_at(3001));
+}
+
+TEST(Frame, GoldenFramesHaveTheirKnownHashes) {
+    const bool update = golden_update_requested();
+    for (const Golden& golden : golden_frames) {
+        const std::vector<std::uint32_t> pixels = frame_at(golden.clock_ms);
+        const std::uint64_t hash = frame_hash(pixels);
+        if (update) {
+            std::printf("    {%uu, 0x%016llxull},\n", golden.clock_ms, static_cast<unsigned long long>(hash));
+            continue;
+        }
+        if (hash != golden.hash) {
+            const std::string where = save_failed_frame(golden.clock_ms, pixels, frame_width, frame_height);
+            ADD_FAILURE() << "frame at clock count " << golden.clock_ms << " has hash 0x" << std::hex << hash
+                          << ", expected 0x" << golden.hash << std::dec << where;
+        }
+    }
+}
