@@ -1,7 +1,8 @@
 // The global operator new and delete, replaced by ones that count and then
-// take the memory from malloc. The array, aligned and nothrow forms of the
-// standard library all end in these two on both toolchains (their defaults
-// call the plain forms), except the aligned ones, replaced here as well.
+// take the memory from malloc. Every form is replaced (plain, array,
+// nothrow, aligned), so that no allocation slips past the count and every
+// block goes back the way it came (a sanitizer's own nothrow form would not
+// match our delete).
 #include "counting_new.h"
 
 #include <atomic>
@@ -42,6 +43,16 @@ void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    ++count;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    ++count;
+    return std::malloc(size ? size : 1);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void* operator new(std::size_t size, std::align_val_t a) { return take_aligned(size, a); }
 void* operator new[](std::size_t size, std::align_val_t a) { return take_aligned(size, a); }
 void operator delete(void* p, std::align_val_t) noexcept { give_back_aligned(p); }

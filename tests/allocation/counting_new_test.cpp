@@ -2,7 +2,7 @@
 // allocation would have been seen.
 #include <gtest/gtest.h>
 
-#include <string>
+#include <new>
 #include <vector>
 
 #include "counting_new.h"
@@ -20,6 +20,11 @@ TEST(CountingNew, SeesEachFormOfNew) {
     EXPECT_EQ(counting_new::during([] {
                   kept = new int[7];
                   delete[] kept;
+              }),
+              1u);
+    EXPECT_EQ(counting_new::during([] {
+                  kept = new (std::nothrow) int(5);
+                  delete kept;
               }),
               1u);
     EXPECT_GE(counting_new::during([] {
