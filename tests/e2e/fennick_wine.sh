@@ -9,11 +9,7 @@ build=$1
 exe=$build/bin/fennick.exe
 file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "not a PE32 i386 GUI exe: $(file "$exe")"
 i686-w64-mingw32-objdump -p "$exe" | grep -q 'DLL Name: ptc.dll' || fail "fennick.exe does not import ptc.dll"
-# A prefix of its own: the end of another Wine test stops every program of
-# that test's prefix (wineserver -k), and this one must not be among them.
-export WINEPREFIX=${WINEPREFIX:-$build/wineprefix-fennick} WINEDEBUG=-all
-wine_prefix_ensure "$WINEPREFIX"
-E2E_WINE_STARTED=1
+wine_own_prefix "$build" fennick
 xvfb_start 1024x768x24
 
 # Without ptc.dll beside it the loader refuses it.

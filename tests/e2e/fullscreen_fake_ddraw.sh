@@ -8,10 +8,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 build=$1
 xvfb_start 640x480x24
-export WINEPREFIX=$build/wineprefix-fullscreen WINEDEBUG=-all
-wine_prefix_ensure "$WINEPREFIX"
-E2E_WINE_STARTED=1
-wineserver -p
+wine_own_prefix "$build" fullscreen
 
 app=$E2E_TMP/app
 mkdir -p "$app" "$E2E_TMP/no_entry" "$E2E_TMP/no_library"

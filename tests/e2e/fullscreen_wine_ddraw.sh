@@ -8,10 +8,7 @@ set -u
 . "$(dirname "$0")/fullscreen_lib.sh"
 build=$1
 xvfb_start 640x480x24
-export WINEPREFIX=$build/wineprefix-fullscreen WINEDEBUG=-all
-wine_prefix_ensure "$WINEPREFIX"
-E2E_WINE_STARTED=1
-wineserver -p
+wine_own_prefix "$build" fullscreen
 
 file "$build/test-bin/fullscreen_pattern.exe" | grep -q 'PE32 executable (GUI) Intel 80386' ||
   fail "not a PE32 i386 GUI exe: $(file "$build/test-bin/fullscreen_pattern.exe")"

@@ -7,6 +7,7 @@
 #   tmux_screen NAME        print what the session's screen shows
 #   wine_prefix_ensure DIR  create a Wine prefix once (virtual desktop default)
 #   wine_env BUILD_DIR      export WINEPREFIX, WINEDEBUG for that build
+#   wine_own_prefix BUILD_DIR NAME  a prefix of the test's own, ended after
 #   wine_run SECS EXE ARGS  run a Win32 exe under Wine with a time limit
 #   fail MSG                print MSG and exit 1
 #   wait_for SECS CMD...    retry CMD every 0.1 s until it succeeds
@@ -19,9 +20,9 @@ e2e_cleanup() {
   local s p
   for s in "${E2E_TMUX[@]}"; do tmux -L "$s" kill-server >/dev/null 2>&1; done
   for p in "${E2E_PIDS[@]}"; do kill "$p" >/dev/null 2>&1; done
-  # The Wine prefix may be shared with tests running in parallel, so its
-  # server is left to end by itself; every Wine process this test started
-  # runs under `timeout` or is in E2E_PIDS.
+  # A shared Wine prefix's server is left to end by itself (tests running in
+  # parallel may use it); a prefix the test owns is stopped with everything in it.
+  if [ -n "${E2E_WINE_OWNED:-}" ]; then WINEPREFIX=$E2E_WINE_OWNED wineserver -k >/dev/null 2>&1; fi
   for p in "${E2E_PIDS[@]}"; do wait "$p" >/dev/null 2>&1; done
   rm -rf "$E2E_TMP"
 }
@@ -65,6 +66,16 @@ tmux_keys() { local name=$1; shift; tmux -L "$name" send-keys -t main "$@"; }
 wine_env() {
   export WINEPREFIX="$1/wineprefix" WINEDEBUG=-all
   wine_prefix_ensure "$WINEPREFIX"
+}
+
+# wine_own_prefix BUILD_DIR NAME: a prefix of this test's own (one test at a
+# time: give the CTest tests a RESOURCE_LOCK of the same name), its server
+# kept up for quick repeated starts and stopped at the end.
+wine_own_prefix() {
+  export WINEPREFIX="$1/wineprefix-$2" WINEDEBUG=-all
+  wine_prefix_ensure "$WINEPREFIX"
+  E2E_WINE_OWNED=$WINEPREFIX
+  wineserver -p
 }
 
 wine_run() {
