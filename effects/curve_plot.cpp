@@ -1,5 +1,6 @@
 #include "curve_plot.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 
@@ -14,28 +15,6 @@ constexpr std::uint32_t samples_mask = 0xFFFF;
 // Largest 16.16 coordinates the Bezier bounds test admits: 319.0 and 199.0.
 constexpr std::uint32_t bezier_max_x = static_cast<std::uint32_t>(frame_width - 1) << fixed_shift;
 constexpr std::uint32_t bezier_max_y = static_cast<std::uint32_t>(frame_height - 1) << fixed_shift;
-
-// Per channel: new = (old * (0xFFFF - w) + color * w) >> 16, truncated. There
-// is no rounding, so weight 0 still takes one step off every nonzero channel
-// and full weight 0xFFFE gives at most 0xFE from 0xFF.
-inline std::uint32_t blend(std::uint32_t old, std::uint32_t color, std::uint32_t w) {
-    const std::uint32_t keep = weight_one - w;
-    return pack_rgb((red(old) * keep + red(color) * w) >> 16, (green(old) * keep + green(color) * w) >> 16,
-                    (blue(old) * keep + blue(color) * w) >> 16);
-}
-
-// The four bilinear weights of a splat at fraction (fx, fy), each
-// floor(a * b / 65536) of two 16-bit fractions, in drawing order:
-// (X, Y), (X + 1, Y), (X + 1, Y + 1), (X, Y + 1).
-struct SplatWeights {
-    std::uint32_t top_left, top_right, bottom_right, bottom_left;
-};
-
-inline SplatWeights splat_weights(std::uint32_t fx, std::uint32_t fy) {
-    const std::uint32_t ifx = weight_one - fx;
-    const std::uint32_t ify = weight_one - fy;
-    return {(ify * ifx) >> 16, (ify * fx) >> 16, (fy * fx) >> 16, (ifx * fy) >> 16};
-}
 
 inline Fixed wrapping_add(Fixed a, Fixed b) {
     return static_cast<Fixed>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
@@ -53,15 +32,15 @@ void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint3
         const SplatWeights w = splat_weights(fixed_fraction(x), fixed_fraction(y));
         if constexpr (!Clipped) {
             std::uint32_t* p = buffer + static_cast<std::ptrdiff_t>(py) * pitch + px;
-            p[0] = blend(p[0], color, w.top_left);
-            p[1] = blend(p[1], color, w.top_right);
-            p[pitch + 1] = blend(p[pitch + 1], color, w.bottom_right);
-            p[pitch] = blend(p[pitch], color, w.bottom_left);
+            p[0] = blend_splat_pixel(p[0], color, w.top_left);
+            p[1] = blend_splat_pixel(p[1], color, w.top_right);
+            p[pitch + 1] = blend_splat_pixel(p[pitch + 1], color, w.bottom_right);
+            p[pitch] = blend_splat_pixel(p[pitch], color, w.bottom_left);
         } else {
             auto draw = [&](std::int64_t cx, std::int64_t cy, std::uint32_t weight) {
                 if (cx < 0 || cy < 0 || cx >= pitch || cy >= rows) return;
                 std::uint32_t& p = buffer[cy * pitch + cx];
-                p = blend(p, color, weight);
+                p = blend_splat_pixel(p, color, weight);
             };
             draw(px, py, w.top_left);
             draw(std::int64_t{px} + 1, py, w.top_right);
@@ -80,6 +59,18 @@ inline bool splat_fits(Fixed v, int limit) {
 }
 
 }  // namespace
+
+SplatWeights splat_weights(std::uint32_t fx, std::uint32_t fy) {
+    const std::uint32_t ifx = weight_one - fx;
+    const std::uint32_t ify = weight_one - fy;
+    return {(ify * ifx) >> 16, (ify * fx) >> 16, (fy * fx) >> 16, (ifx * fy) >> 16};
+}
+
+std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uint32_t w) {
+    const std::uint32_t keep = weight_one - w;
+    return pack_rgb((red(old) * keep + red(color) * w) >> 16, (green(old) * keep + green(color) * w) >> 16,
+                    (blue(old) * keep + blue(color) * w) >> 16);
+}
 
 Fixed to_fixed(double value) {
     const double scaled = value * 65536.0;

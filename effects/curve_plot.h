@@ -32,6 +32,19 @@ struct Point2 {
 // bit 3 of (x XOR y) is set, `color_b` elsewhere (so the top-left square is B).
 void fill_checkerboard(std::uint32_t* buffer, std::uint32_t color_a, std::uint32_t color_b);
 
+// The four bilinear weights of a splat whose position inside its pixel is
+// (fx, fy), each floor(a * b / 65536) of two 16-bit fractions (1.0 = 0xFFFF),
+// in drawing order: (X, Y), (X + 1, Y), (X + 1, Y + 1), (X, Y + 1).
+struct SplatWeights {
+    std::uint32_t top_left, top_right, bottom_right, bottom_left;
+};
+SplatWeights splat_weights(std::uint32_t fx, std::uint32_t fy);
+
+// Per channel: floor((old * (0xFFFF - w) + color * w) / 65536). No rounding
+// and no saturation, so weight 0 still takes one step off every nonzero
+// channel and full weight 0xFFFE gives at most 0xFE from 0xFF.
+std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uint32_t w);
+
 // Draws the segment (x0, y0) -> (x1, y1) as n = ((max(|dx|, |dy|) >> 15) & 0xFFFF) + 1
 // splats, two per pixel of length: the start point and n - 1 further points
 // a truncated step dx / n, dy / n apart; the end point itself is not sampled.
