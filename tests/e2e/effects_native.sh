@@ -12,7 +12,10 @@ xvfb_start 320x200x24
 for program in curves splines splines2; do
   exe=$build/bin/$program
   [ -x "$exe" ] || fail "$program was not built"
-  "$exe" &
+  # Where the build offers it, square pixels keep the picture 1:1 on screen.
+  args=()
+  "$exe" --help | grep -q -- --square-pixels && args=(--square-pixels)
+  "$exe" "${args[@]}" &
   pid=$!
   E2E_PIDS+=("$pid")
   wait_for 20 xdotool search --name '^Velkrant$' || fail "$program: no window"
