@@ -11,7 +11,6 @@
 using Fixed = std::int32_t;
 constexpr int fixed_shift = 16;
 constexpr std::uint32_t fixed_fraction_mask = 0xFFFF;
-constexpr Fixed fixed_one = 1 << fixed_shift;
 
 // value * 65536.0 truncated toward zero. Values beyond the 32-bit range
 // saturate to INT32_MIN / INT32_MAX and NaN gives INT32_MIN, so such a point
@@ -49,9 +48,9 @@ std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uin
 // splats, two per pixel of length: the start point and n - 1 further points
 // a truncated step dx / n, dy / n apart; the end point itself is not sampled.
 // Each splat blends its four pixels with bilinear weights; see curve_plot.cpp.
-// `pitch` is the number of pixels per row and `rows` the number of rows of
-// `buffer`: splat pixels outside that rectangle are skipped (never wrapped
-// into the next row), everything inside is drawn unchanged.
+// `pitch` is the number of pixels per row (1 ... 32767) and `rows` the number
+// of rows of `buffer`: splat pixels outside that rectangle are skipped (never
+// wrapped into the next row), everything inside is drawn unchanged.
 void plot_aa_segment(Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color, std::uint32_t* buffer,
                      int pitch, int rows);
 

@@ -193,14 +193,6 @@ TEST(BezierPieces, NonPositiveStepGivesNoPieces) {
     EXPECT_TRUE(pieces_of({std::nan(""), BezierEndRule::finish_at_one, 0}).to.empty());
 }
 
-TEST(Bezier, EvaluatesStartControlEnd) {
-    const Point2 s{10, 20}, c{50, 80}, e{90, 20};
-    EXPECT_EQ(bezier_point(s, c, e, 0.0).x, 10.0);
-    EXPECT_EQ(bezier_point(s, c, e, 1.0).x, 90.0);
-    EXPECT_EQ(bezier_point(s, c, e, 0.5).x, 50.0);
-    EXPECT_EQ(bezier_point(s, c, e, 0.5).y, 50.0);  // 0.25*20 + 0.5*80 + 0.25*20
-}
-
 // Along y = 100 with x = -20 + 220 t (a straight quadratic), the pieces
 // start at x = -20 + 1.1 k.
 TEST(Bezier, StartLeftOfColumnZeroLosesOnlyPiecesWithANegativeEnd) {
