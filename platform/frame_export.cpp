@@ -1,5 +1,7 @@
 #include "frame_export.h"
 
+#include "video_record.h"
+
 #include <png.h>
 
 #include <cerrno>
@@ -21,16 +23,25 @@ int usage_error(const ProgramInfo& info, const std::string& what) {
 
 void print_help(const ProgramInfo& info) {
     std::printf(
-        "Usage: %s [--frame MS FILE.png]\n"
+        "Usage: %s\n"
+        "       %s --frame MS FILE.png\n"
+        "       %s --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]\n"
         "%s\n\n"
         "  --frame MS FILE.png  render the frame at time MS without a display and\n"
         "                       write it as a %dx%d RGB PNG; %s\n"
+        "  --record FILE        render S seconds without a display into a video\n"
+        "                       through ffmpeg (.mp4: H.264; .mkv: lossless FFV1);\n"
+        "                       frame i is the frame at i*1000/F ms\n"
+        "  --seconds S          length of the recording (required with --record)\n"
+        "  --fps F              frames per second of the recording, 1 to 240 (60)\n"
+        "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
+        "  --square-pixels      with --record: 1:1 pixels instead of the 4:3 picture\n"
         "  --help               show this help and exit\n"
         "  --version            show the version and exit\n\n"
         "Without options the program runs on the screen; Escape ends it.\n"
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line or an unwritable file.\n",
-        info.name, info.summary, info.width, info.height, info.time_help);
+        info.name, info.name, info.name, info.summary, info.width, info.height, info.time_help);
 }
 
 struct PngWriteState {
@@ -115,29 +126,107 @@ bool write_png_rgb(const std::string& path, const std::uint32_t* pixels, int wid
 }
 
 int handle_frame_options(int argc, char** argv, const ProgramInfo& info) {
-    if (argc <= 1) return -1;
-    const std::string option = argv[1];
-    if (option == "--help" || option == "-h") {
-        if (argc != 2) return usage_error(info, "--help takes no arguments");
-        print_help(info);
-        return 0;
-    }
-    if (option == "--version") {
-        if (argc != 2) return usage_error(info, "--version takes no arguments");
-        std::printf("%s %s\n", info.name, PACK_VERSION);
-        return 0;
-    }
-    if (option != "--frame") return usage_error(info, "unknown option '" + option + "'");
-    if (argc != 4) return usage_error(info, "--frame needs a time in milliseconds and a PNG file name");
+    RunOptions run;
+    int status = handle_command_line(argc, argv, info, run);
+    if (status < 0 && (run.window || run.square_pixels))
+        return usage_error(info, "this program has no --window or --square-pixels");
+    return status;
+}
+
+namespace {
+
+// Whole number in [low, high]; false for anything else.
+bool parse_int_in(const char* text, int low, int high, int& value) {
+    std::uint32_t parsed = 0;
+    if (!parse_milliseconds(text, parsed) || parsed < static_cast<std::uint32_t>(low) ||
+        parsed > static_cast<std::uint32_t>(high))
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+// Positive decimal seconds, at most a day.
+bool parse_seconds(const char* text, double& seconds) {
+    if (!text || !*text) return false;
+    char* end = nullptr;
+    errno = 0;
+    double value = std::strtod(text, &end);
+    if (errno != 0 || *end != '\0' || !(value > 0) || value > 86400 || text[0] == '+' || text[0] == ' ')
+        return false;
+    seconds = value;
+    return true;
+}
+
+int export_frame(const ProgramInfo& info, const char* time, const char* file) {
     std::uint32_t ms = 0;
-    if (!parse_milliseconds(argv[2], ms))
-        return usage_error(info, std::string("bad time '") + argv[2] + "': expected 0 to 4294967295 milliseconds");
+    if (!parse_milliseconds(time, ms))
+        return usage_error(info, std::string("bad time '") + time + "': expected 0 to 4294967295 milliseconds");
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height, 0u);
     info.render(ms, pixels.data());
     std::string error;
-    if (!write_png_rgb(argv[3], pixels.data(), info.width, info.height, error)) {
+    if (!write_png_rgb(file, pixels.data(), info.width, info.height, error)) {
         std::fprintf(stderr, "%s: %s\n", info.name, error.c_str());
         return 2;
     }
     return 0;
+}
+
+}  // namespace
+
+int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptions& run) {
+    run = RunOptions{};
+    if (argc <= 1) return -1;
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h" || first == "--version") {
+        if (argc != 2) return usage_error(info, first + " takes no arguments");
+        if (first == "--version")
+            std::printf("%s %s\n", info.name, PACK_VERSION);
+        else
+            print_help(info);
+        return 0;
+    }
+    if (first == "--frame") {
+        if (argc != 4) return usage_error(info, "--frame needs a time in milliseconds and a PNG file name");
+        return export_frame(info, argv[2], argv[3]);
+    }
+
+    RecordOptions record;
+    bool recording = false, seconds_given = false, capture_option = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool takes_value = option == "--record" || option == "--seconds" || option == "--fps" || option == "--scale";
+        if (takes_value && i + 1 >= argc) return usage_error(info, option + " needs a value");
+        const char* value = takes_value ? argv[++i] : nullptr;
+        if (option == "--seconds" || option == "--fps" || option == "--scale") capture_option = true;
+        if (option == "--window") {
+            run.window = true;
+        } else if (option == "--square-pixels") {
+            run.square_pixels = record.square_pixels = true;
+        } else if (option == "--record") {
+            if (!*value) return usage_error(info, "--record needs a file name");
+            record.file = value;
+            recording = true;
+        } else if (option == "--seconds") {
+            if (!parse_seconds(value, record.seconds))
+                return usage_error(info, std::string("bad --seconds '") + value + "': expected a number above 0 up to 86400");
+            seconds_given = true;
+        } else if (option == "--fps") {
+            if (!parse_int_in(value, 1, 240, record.fps))
+                return usage_error(info, std::string("bad --fps '") + value + "': expected a whole number from 1 to 240");
+        } else if (option == "--scale") {
+            if (!parse_int_in(value, 1, 16, record.scale))
+                return usage_error(info, std::string("bad --scale '") + value + "': expected a whole number from 1 to 16");
+        } else if (option == "--frame" || option == "--help" || option == "--version") {
+            return usage_error(info, option + " goes alone");
+        } else {
+            return usage_error(info, "unknown option '" + option + "'");
+        }
+    }
+    if (recording) {
+        if (!seconds_given) return usage_error(info, "--record needs --seconds");
+        if (run.window) return usage_error(info, "--window does not go with --record");
+        return record_video(info, record);
+    }
+    if (capture_option) return usage_error(info, "--seconds, --fps and --scale go with --record");
+    return -1;
 }

@@ -1,0 +1,16 @@
+#pragma once
+// The entry shared by the fullscreen programs, after the command line:
+// open the display, run the program's scene loop, close the display.
+#include <cstdint>
+
+constexpr const char* display_title = "Velkrant";  // window class and title
+constexpr int frame_width = 320;
+constexpr int frame_height = 200;
+constexpr std::uint32_t run_limit_ticks = 18000;  // 288,000 ms of 16 ms ticks
+
+// Calls open_display(display_title, frame_width, frame_height); when it
+// fails, calls on_open_failure (if given) and returns the exit status 1.
+// Otherwise runs run_scene_loop(run_limit_ticks), calls close_display and
+// returns 0. (Escape and close requests end the process inside
+// present_frame and never come back here.)
+int run_fullscreen(void (*on_open_failure)());

@@ -1,0 +1,25 @@
+#pragma once
+// Row converters: one row of 0x00RRGGBB pixels into one row of the screen's
+// pixel format. A converter writes exactly count x (bytes per pixel) bytes,
+// pixel i at byte i x (bytes per pixel), 16-bit values little-endian, and
+// never touches the bytes past them (the pitch margin). Channels are reduced
+// by truncation: the top 5 or 6 bits are kept, no rounding, no dithering.
+#include <cstdint>
+
+using RowConverter = void (*)(const std::uint32_t* source, void* destination, int count);
+
+void convert_row_rgb32(const std::uint32_t* source, void* destination, int count);   // straight copy
+void convert_row_bgr32(const std::uint32_t* source, void* destination, int count);   // 0x00BBGGRR
+void convert_row_rgb24(const std::uint32_t* source, void* destination, int count);   // bytes B G R
+void convert_row_bgr24(const std::uint32_t* source, void* destination, int count);   // bytes R G B
+void convert_row_rgb565(const std::uint32_t* source, void* destination, int count);  // RRRRRGGGGGGBBBBB
+void convert_row_bgr565(const std::uint32_t* source, void* destination, int count);  // BBBBBGGGGGGRRRRR
+void convert_row_rgb555(const std::uint32_t* source, void* destination, int count);  // 0RRRRRGGGGGBBBBB
+void convert_row_bgr555(const std::uint32_t* source, void* destination, int count);  // 0BBBBBGGGGGRRRRR
+
+// The converter for a screen format as its bit count and red, green and blue
+// masks report it (32, then 24, then 16 bits; exact masks), or null when the
+// format is not supported. Alpha masks are not an input; 5-5-5 formats are
+// recognised only with a bit count of 16.
+RowConverter choose_converter(std::uint32_t bit_count, std::uint32_t red_mask, std::uint32_t green_mask,
+                              std::uint32_t blue_mask);

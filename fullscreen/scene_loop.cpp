@@ -1,0 +1,28 @@
+// The portable half of the framework: the scene-loop skeleton and the
+// entry. Both reach the display only through open_display, close_display,
+// present_frame and clock_ms, which the platform file (or a test) supplies.
+#include "framework.h"
+#include "fullscreen_entry.h"
+
+void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass) {
+    const std::uint32_t start = clock_ms();
+    if (limit == 0) return;
+    std::uint32_t tick;
+    do {
+        // Unsigned difference: a wrap of the millisecond counter between the
+        // two readings does no harm.
+        tick = (clock_ms() - start) >> 4;
+        draw_pass(frame_buffer, tick, start);
+        present_frame(frame_buffer);
+    } while (tick < limit);
+}
+
+int run_fullscreen(void (*on_open_failure)()) {
+    if (!open_display(display_title, frame_width, frame_height)) {
+        if (on_open_failure) on_open_failure();
+        return 1;
+    }
+    run_scene_loop(run_limit_ticks);
+    close_display();
+    return 0;
+}

@@ -1,0 +1,34 @@
+// fullscreen_pattern: a fullscreen program of the framework that shows the
+// test pattern, for the display tests. It runs the shared scene-loop
+// skeleton like the real programs; for quick runs in tests,
+// PATTERN_FRAMES=N instead presents exactly N frames and returns, which
+// ends the program through the normal close path.
+#include <cstdlib>
+
+#include "framework.h"
+#include "test_pattern.h"
+
+namespace {
+
+std::uint32_t frame_buffer[test_pattern::width * test_pattern::height];
+
+void draw_pass(std::uint32_t* frame, std::uint32_t, std::uint32_t) { test_pattern::draw(frame); }
+
+void render(std::uint32_t, std::uint32_t* pixels) { test_pattern::draw(pixels); }
+
+}  // namespace
+
+const ProgramInfo fullscreen_program = {"fullscreen_pattern", "Shows the display test pattern.",
+                                        "the pattern does not change", test_pattern::width, test_pattern::height,
+                                        render};
+
+void run_scene_loop(std::uint32_t limit) {
+    if (const char* frames = std::getenv("PATTERN_FRAMES")) {
+        for (int n = std::atoi(frames); n > 0; --n) {
+            draw_pass(frame_buffer, 0, 0);
+            present_frame(frame_buffer);
+        }
+        return;
+    }
+    run_scene_skeleton(limit, frame_buffer, draw_pass);
+}
