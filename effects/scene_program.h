@@ -21,4 +21,4 @@ void render_scene_frame(std::uint32_t ms, std::uint32_t* pixels) {
     draw_frame_at(Frame, pixels, ms);
 }
 
-constexpr const char* scene_time_help = "MS counts from the loop's start, tick = MS >> 4";
+constexpr const char* scene_time_help = "MS counts from the loop's start";

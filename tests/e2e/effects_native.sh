@@ -8,17 +8,23 @@ set -u
 build=$1
 # A 320x200 screen shows the frame pixel for pixel.
 xvfb_start 320x200x24
+# Xvfb resets whenever its last client leaves and refuses connections while
+# it does, so a program starting then finds no X server. One idle client
+# keeps it up for the whole test.
+xprop -root -spy >/dev/null 2>&1 &
+E2E_PIDS+=("$!")
+# SDL looks for Wayland first; a private runtime folder keeps it quiet.
+mkdir -m 700 "$E2E_TMP/runtime"
+export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 
 for program in curves splines splines2; do
   exe=$build/bin/$program
   [ -x "$exe" ] || fail "$program was not built"
-  # Where the build offers it, square pixels keep the picture 1:1 on screen.
-  args=()
-  "$exe" --help | grep -q -- --square-pixels && args=(--square-pixels)
-  "$exe" "${args[@]}" &
+  "$exe" 2>"$E2E_TMP/$program.err" &
   pid=$!
   E2E_PIDS+=("$pid")
-  wait_for 20 xdotool search --name '^Velkrant$' || fail "$program: no window"
+  wait_for 20 xdotool search --name '^Velkrant$' ||
+    fail "$program: no window (running: $(kill -0 "$pid" 2>&1 && echo yes), X server: $(kill -0 "${E2E_PIDS[0]}" 2>&1 && echo alive) $(tail -3 "$E2E_TMP/xvfb.log")) $(cat "$E2E_TMP/$program.err")"
   window=$(xdotool search --name '^Velkrant$' | head -1)
   sleep 1
   shot=$E2E_TMP/$program.png
