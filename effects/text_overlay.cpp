@@ -57,7 +57,7 @@ int draw_text_v(float alpha, int centred, int red, int green, int blue, int x, i
     const int wanted = std::vsnprintf(text, sizeof text, format, args);
     if (wanted < 0) text[0] = '\0';
     const std::size_t len = std::strlen(text);
-    const bool cut = wanted >= 0 && static_cast<std::size_t>(wanted) > len;
+    const bool cut = wanted >= 0 && static_cast<std::size_t>(wanted) >= sizeof text;
 
     // The pen moves before each cell: it starts one cell left of x.
     std::int64_t pen = std::int64_t{x} - glyph_width;
