@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "splat_lanes.h"
+
 namespace {
 
 // A splat weight is a 16-bit fraction of this; weights reach 0xFFFE at most.
@@ -32,10 +34,14 @@ void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint3
         const SplatWeights w = splat_weights(fixed_fraction(x), fixed_fraction(y));
         if constexpr (!Clipped) {
             std::uint32_t* p = buffer + static_cast<std::ptrdiff_t>(py) * pitch + px;
-            p[0] = blend_splat_pixel(p[0], color, w.top_left);
-            p[1] = blend_splat_pixel(p[1], color, w.top_right);
-            p[pitch + 1] = blend_splat_pixel(p[pitch + 1], color, w.bottom_right);
-            p[pitch] = blend_splat_pixel(p[pitch], color, w.bottom_left);
+            if (splat_lanes_available && pitch > 1) {  // the four pixels are distinct
+                splat_four_lanes(p, pitch, color, fixed_fraction(x), fixed_fraction(y));
+            } else {
+                p[0] = blend_splat_pixel(p[0], color, w.top_left);
+                p[1] = blend_splat_pixel(p[1], color, w.top_right);
+                p[pitch + 1] = blend_splat_pixel(p[pitch + 1], color, w.bottom_right);
+                p[pitch] = blend_splat_pixel(p[pitch], color, w.bottom_left);
+            }
         } else {
             auto draw = [&](std::int64_t cx, std::int64_t cy, std::uint32_t weight) {
                 if (cx < 0 || cy < 0 || cx >= pitch || cy >= rows) return;
