@@ -6,21 +6,13 @@ set -u
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/effects_lib.sh"
 build=$1
-# A 320x200 screen shows the frame pixel for pixel.
+# A 320x200 screen shows the frame pixel for pixel with square pixels.
 xvfb_start 320x200x24
-# Xvfb resets whenever its last client leaves and refuses connections while
-# it does, so a program starting then finds no X server. One idle client
-# keeps it up for the whole test.
-xprop -root -spy >/dev/null 2>&1 &
-E2E_PIDS+=("$!")
-# SDL looks for Wayland first; a private runtime folder keeps it quiet.
-mkdir -m 700 "$E2E_TMP/runtime"
-export XDG_RUNTIME_DIR=$E2E_TMP/runtime
 
 for program in curves splines splines2; do
   exe=$build/bin/$program
   [ -x "$exe" ] || fail "$program was not built"
-  "$exe" 2>"$E2E_TMP/$program.err" &
+  "$exe" --square-pixels 2>"$E2E_TMP/$program.err" &
   pid=$!
   E2E_PIDS+=("$pid")
   wait_for 20 xdotool search --name '^Velkrant$' ||

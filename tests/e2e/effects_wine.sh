@@ -7,13 +7,8 @@ set -u
 . "$(dirname "$0")/effects_lib.sh"
 build=$1
 xvfb_start 640x480x24
-# Xvfb resets whenever its last client leaves and refuses connections while
-# it does; one idle client keeps it up for the whole test.
-xprop -root -spy >/dev/null 2>&1 &
-E2E_PIDS+=("$!")
 # A prefix of its own: its virtual desktop belongs to this test's X server.
-export WINEPREFIX=$build/wineprefix-effects WINEDEBUG=-all
-wine_prefix_ensure "$WINEPREFIX"
+wine_own_prefix "$build" effects
 E2E_WINE_STARTED=1
 
 for program in curves splines splines2; do
