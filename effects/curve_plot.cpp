@@ -28,20 +28,20 @@ inline Fixed wrapping_add(Fixed a, Fixed b) {
 template <bool Clipped>
 void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint32_t color, std::uint32_t* buffer,
                int pitch, int rows) {
+    if (!Clipped && splat_lanes_available && pitch > 1) {  // the four pixels of a splat are distinct
+        splat_run_lanes(x, y, sx, sy, n, color, buffer, pitch);
+        return;
+    }
     for (std::uint32_t k = 0; k < n; ++k) {
         const int px = fixed_floor(x);
         const int py = fixed_floor(y);
         const SplatWeights w = splat_weights(fixed_fraction(x), fixed_fraction(y));
         if constexpr (!Clipped) {
             std::uint32_t* p = buffer + static_cast<std::ptrdiff_t>(py) * pitch + px;
-            if (splat_lanes_available && pitch > 1) {  // the four pixels are distinct
-                splat_four_lanes(p, pitch, color, fixed_fraction(x), fixed_fraction(y));
-            } else {
-                p[0] = blend_splat_pixel(p[0], color, w.top_left);
-                p[1] = blend_splat_pixel(p[1], color, w.top_right);
-                p[pitch + 1] = blend_splat_pixel(p[pitch + 1], color, w.bottom_right);
-                p[pitch] = blend_splat_pixel(p[pitch], color, w.bottom_left);
-            }
+            p[0] = blend_splat_pixel(p[0], color, w.top_left);
+            p[1] = blend_splat_pixel(p[1], color, w.top_right);
+            p[pitch + 1] = blend_splat_pixel(p[pitch + 1], color, w.bottom_right);
+            p[pitch] = blend_splat_pixel(p[pitch], color, w.bottom_left);
         } else {
             auto draw = [&](std::int64_t cx, std::int64_t cy, std::uint32_t weight) {
                 if (cx < 0 || cy < 0 || cx >= pitch || cy >= rows) return;
