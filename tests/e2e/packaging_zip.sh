@@ -78,6 +78,7 @@ if ! shoot_until_shown "$shot" curves; then
   cp "$shot" "$build/e2e-packaging-curves-failed.png"
   fail "curves.exe: the screen does not show its checkerboard (kept as $build/e2e-packaging-curves-failed.png)"
 fi
+cp "$shot" "$build/e2e-packaging-curves.png"  # for a person to look at
 xdotool key --window "$window" Escape 2>/dev/null
 wait "$pid"
 rc=$?
@@ -94,6 +95,7 @@ E2E_PIDS+=("$pid")
 shot=$E2E_TMP/fennick.png
 has_picture() { timeout 10 import -window root "$shot" 2>/dev/null && shows_contours "$shot" 0.15; }
 wait_for 30 has_picture || fail "fennick.exe: no contour lines on screen ($(screen_fractions "$shot"))"
+cp "$shot" "$build/e2e-packaging-fennick.png"
 desktop=$(xdotool search --onlyvisible --name 'Wine desktop' | head -n 1)
 [ -n "$desktop" ] || fail "fennick.exe: no Wine desktop window"
 xdotool windowfocus "$desktop"
