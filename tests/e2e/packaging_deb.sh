@@ -30,7 +30,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version: '$(field Version)', the programs say $version"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture: '$(field Architecture)'"
 depends=$(field Depends)
-for lib in libsdl2-2.0-0 libpng16-16 libc6 libstdc\\+\\+6; do
+for lib in libsdl2-2.0-0 "libpng16-16(t64)?" libc6 "libstdc\\+\\+6"; do
   echo "$depends" | grep -Eq "(^|, )$lib( |,|$)" || fail "Depends lacks $lib: $depends"
 done
 field Suggests | grep -Eq '(^|, )ffmpeg(,|$)' || fail "ffmpeg is not suggested: '$(field Suggests)'"
