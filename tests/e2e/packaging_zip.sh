@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The Win32 pack as it ships: CPack's ZIP holds one folder with exactly the
+# five exes, ptc.dll and README.txt (CRLF line ends); every exe and the DLL
+# import nothing that is neither in that folder nor part of Windows; and,
+# unpacked, curves.exe shows its checkerboard in Wine's virtual desktop and
+# fennick.exe (with the pack's ptc.dll) its contour lines, each ending with
+# status 0 on Escape.
+set -u
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/effects_lib.sh"
+. "$(dirname "$0")/fennick_screen.sh"
+build=$(cd "$1" && pwd)
+
+out=$E2E_TMP/out
+cpack --config "$build/CPackConfig.cmake" -B "$out" >"$E2E_TMP/cpack.log" 2>&1 ||
+  fail "cpack failed: $(cat "$E2E_TMP/cpack.log")"
+zips=("$out"/*.zip)
+[ ${#zips[@]} -eq 1 ] && [ -f "${zips[0]}" ] || fail "expected one .zip in $out, found: ${zips[*]}"
+zip=${zips[0]}
+top=$(basename "$zip" .zip)
+[[ $top =~ ^velkrant-pack-[0-9]+\.[0-9]+\.[0-9]+-win32$ ]] || fail "unexpected file name $(basename "$zip")"
+echo "$(basename "$zip"): $(stat -c %s "$zip") bytes"
+
+# Exactly the pack, in one folder named like the ZIP.
+expected="README.txt brisklet.exe curves.exe fennick.exe ptc.dll splines.exe splines2.exe"
+listed=$(cmake -E tar tf "$zip" | grep -v '/$' | sort | tr '\n' ' ')
+want=$(for f in $expected; do echo "$top/$f"; done | sort | tr '\n' ' ')
+[ "$listed" = "$want" ] || fail "the ZIP holds: $listed; expected: $want"
+
+unpacked=$E2E_TMP/unpacked
+mkdir "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip") || fail "cannot unpack the ZIP"
+folder=$unpacked/$top
+
+# README.txt: every line ends in CR LF, and it names each file of the pack.
+readme=$folder/README.txt
+lines=$(wc -l <"$readme")
+crlf=$(grep -c $'\r$' "$readme")
+[ "$lines" -gt 5 ] && [ "$crlf" -eq "$lines" ] || fail "README.txt: $crlf of $lines lines end in CR LF"
+for f in $expected; do
+  [ "$f" = README.txt ] || grep -q "$f" "$readme" || fail "README.txt does not mention $f"
+done
+
+# Each file is 32-bit x86 code; the exes are GUI exes but brisklet, a
+# console one (as is the DLL, for which the subsystem means nothing); every DLL imported is beside it or a DLL of Windows (here:
+# Wine's), so no compiler runtime is missing on a fresh machine.
+wine_own_prefix "$build" packaging
+system=$WINEPREFIX/drive_c/windows/syswow64
+[ -d "$system" ] || system=$WINEPREFIX/drive_c/windows/system32
+for f in $expected; do
+  [ "$f" = README.txt ] && continue
+  kind=$(file -b "$folder/$f")
+  case $f in
+    ptc.dll) want_kind='PE32 executable (DLL) (console) Intel 80386' ;;
+    brisklet.exe) want_kind='PE32 executable (console) Intel 80386' ;;
+    *) want_kind='PE32 executable (GUI) Intel 80386' ;;
+  esac
+  [[ $kind == "$want_kind"* ]] || fail "$f is '$kind', expected '$want_kind'"
+  for dll in $(i686-w64-mingw32-objdump -p "$folder/$f" | sed -n 's/^[[:space:]]*DLL Name: //p'); do
+    [ -f "$folder/$dll" ] && continue
+    [ -n "$(find "$system" -maxdepth 1 -iname "$dll" -print -quit)" ] ||
+      fail "$f imports $dll, which is neither in the pack nor part of Windows"
+  done
+done
+
+xvfb_start 640x480x24
+cd "$folder" || fail "no folder $folder"
+
+# curves.exe, started from the unpacked folder: its checkerboard at the top
+# left of the 640x480 virtual desktop.
+timeout -k 5 60 wine ./curves.exe >/dev/null 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+wait_for 30 xdotool search --name '^Velkrant$' || fail "curves.exe: no window"
+window=$(xdotool search --name '^Velkrant$' | head -1)
+shot=$E2E_TMP/curves.png
+if ! shoot_until_shown "$shot" curves; then
+  cp "$shot" "$build/e2e-packaging-curves-failed.png"
+  fail "curves.exe: the screen does not show its checkerboard (kept as $build/e2e-packaging-curves-failed.png)"
+fi
+cp "$shot" "$build/e2e-packaging-curves.png"  # for a person to look at
+xdotool key --window "$window" Escape 2>/dev/null
+wait "$pid"
+rc=$?
+[ "$rc" -eq 0 ] || fail "curves.exe: exit status $rc after Escape, expected 0"
+echo "curves.exe from the ZIP: checkerboard #607B8B/#8B4C39 on screen, Escape gave status 0"
+
+# fennick.exe loads the pack's ptc.dll and draws its contour lines into its
+# 320x240 window on the 640x480 desktop; a new desktop for it, since the
+# last one may still keep the 320x200 mode curves.exe set.
+wineserver -k
+timeout -k 5 60 wine ./fennick.exe >/dev/null 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+shot=$E2E_TMP/fennick.png
+has_picture() { timeout 10 import -window root "$shot" 2>/dev/null && shows_contours "$shot" 0.15; }
+wait_for 30 has_picture || fail "fennick.exe: no contour lines on screen ($(screen_fractions "$shot"))"
+cp "$shot" "$build/e2e-packaging-fennick.png"
+desktop=$(xdotool search --onlyvisible --name 'Wine desktop' | head -n 1)
+[ -n "$desktop" ] || fail "fennick.exe: no Wine desktop window"
+xdotool windowfocus "$desktop"
+xdotool key Escape
+wait_for 10 bash -c "! kill -0 $pid" || fail "fennick.exe: still running 10 s after Escape"
+wait "$pid"
+rc=$?
+[ "$rc" -eq 0 ] || fail "fennick.exe: exit status $rc after Escape, expected 0"
+echo "fennick.exe from the ZIP: contour lines on screen, Escape gave status 0"
