@@ -21,15 +21,17 @@ show_and_end() {
   local pid=$!
   wait_for 20 xdotool search --name '^Velkrant$' || fail "$name: no window"
   window=$(xdotool search --name '^Velkrant$' | head -1)
-  # The first block's colour on screen means frames are being presented.
-  wait_for 10 bash -c "[ \"\$(convert x:root -format '%[pixel:p{20,25}]' info:)\" != 'srgb(0,0,0)' ]" ||
-    fail "$name: nothing presented"
-  sleep 0.5
-  import -window root "$shot"
+  # Screenshots until the pattern is up (the desktop shows before the mode
+  # switch, and frames need a moment to arrive).
+  local shown=1 try
+  for try in $(seq 20); do
+    import -window root "$shot" 2>/dev/null && check_pattern "$shot" 0 0 1 "$mode" 2>"$shot.why" && { shown=0; break; }
+    sleep 0.5
+  done
   xdotool key --window "$window" Escape 2>/dev/null
   wait "$pid"; status=$?
   [ "$status" -eq 0 ] || fail "$name: exit status $status after Escape, expected 0"
-  check_pattern "$shot" 0 0 1 "$mode" || { cp "$shot" "$build/$name-failed.png"; fail "$name: screenshot differs (kept as $build/$name-failed.png)"; }
+  [ "$shown" -eq 0 ] || { cp "$shot" "$build/$name-failed.png"; fail "$name: screenshot differs (kept as $build/$name-failed.png): $(cat "$shot.why")"; }
   echo "$name: pattern on screen, Escape gave status 0"
 }
 
