@@ -10,7 +10,8 @@ PACK_RUN_PACKAGES="cmake g++ make libsdl2-dev libpng-dev"
 # virtual desktop that can switch modes, X tools for end-to-end tests.
 PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev \
   g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 libgl1-mesa-dri:i386 \
-  libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg"
+  libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg \
+  clang libclang-rt-14-dev valgrind"
 # ./bench.sh: the libraries the benchmarks compare against.
 PACK_BENCH_PACKAGES="$PACK_RUN_PACKAGES libbenchmark-dev"
 
