@@ -62,15 +62,6 @@ void handle_event(const SDL_Event& event) {
     }
 }
 
-// SDL falls back to drivers that show nothing when no screen is reachable;
-// they count as a screen only when asked for by name in SDL_VIDEODRIVER.
-bool visible_driver() {
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || (SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0)) return true;
-    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
-    return asked && SDL_strcasecmp(asked, driver) == 0;
-}
-
 }  // namespace
 
 const char* display_failure_reason() { return failure_reason.c_str(); }
@@ -80,16 +71,8 @@ void set_display_options(const RunOptions& options) { display_options = options;
 int open_display(const char* title, int width, int height) {
     display_width = width;
     display_height = height;
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        failure_reason = std::string("no video: ") + SDL_GetError();
-        return 0;
-    }
+    if (!start_sdl_video(failure_reason)) return 0;
     video_started = true;
-    if (!visible_driver()) {
-        failure_reason = std::string("no screen (only SDL's invisible '") + SDL_GetCurrentVideoDriver() +
-                         "' video driver is available; is DISPLAY set?)";
-        return 0;
-    }
     const ScreenSetup setup{title, width, height, !display_options.window, display_options.square_pixels,
                             true, texture_formats, 3};
     if (!screen.open(setup, failure_reason)) return 0;
@@ -112,7 +95,7 @@ void close_display() {
     screen.close();
     if (video_started) {
         SDL_EnableScreenSaver();
-        SDL_Quit();
+        stop_sdl_video();
         video_started = false;
     }
 }

@@ -8,7 +8,10 @@ int main(int argc, char** argv) {
     static const ProgramInfo info = {"fennick", "Metaball iso-lines rotating in 3D.",
                                      "MS is the clock count", frame_width,
                                      frame_height, render_frame};
-    const int status = handle_frame_options(argc, argv, info);
+    // fennick always starts in a window and its frame is 4:3 already, so
+    // --window and --square-pixels change nothing; Alt+Enter goes fullscreen.
+    RunOptions options;
+    const int status = handle_command_line(argc, argv, info, options);
     if (status >= 0) return status;
     const char* error = "";
     if (run_demo(&error) != 0) {

@@ -15,7 +15,39 @@ SDL_Rect desktop_bounds(SDL_Window* window, bool usable) {
 
 std::string sdl_failure(const char* step) { return std::string(step) + ": " + SDL_GetError(); }
 
+// Unless the user names a driver, only those that can show something here:
+// probing Wayland without a Wayland display prints complaints of its own.
+void choose_video_drivers() {
+    if (SDL_getenv("SDL_VIDEODRIVER")) return;
+    const bool x11 = SDL_getenv("DISPLAY") && *SDL_getenv("DISPLAY");
+    const bool wayland = SDL_getenv("WAYLAND_DISPLAY") && *SDL_getenv("WAYLAND_DISPLAY");
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland,KMSDRM"
+                                      : x11          ? "x11,KMSDRM"
+                                      : wayland      ? "wayland,KMSDRM"
+                                                     : "KMSDRM");
+}
+
 }  // namespace
+
+bool start_sdl_video(std::string& error) {
+    choose_video_drivers();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        const bool named = SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY") || SDL_getenv("SDL_VIDEODRIVER");
+        error = named ? std::string("no video: ") + SDL_GetError()
+                      : std::string("no display available (DISPLAY is not set)");
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || (SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0)) return true;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (asked && SDL_strcasecmp(asked, driver) == 0) return true;
+    error = std::string("no screen (only SDL's invisible '") + driver +
+            "' video driver is available; is DISPLAY set?)";
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return false;
+}
+
+void stop_sdl_video() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 
 bool SdlScreen::open(const ScreenSetup& setup, std::string& error) {
     setup_ = setup;
@@ -62,6 +94,8 @@ void SdlScreen::close() {
 bool SdlScreen::lock(void** pixels, int* pitch) { return SDL_LockTexture(frame_, nullptr, pixels, pitch) == 0; }
 
 void SdlScreen::unlock() { SDL_UnlockTexture(frame_); }
+
+void SdlScreen::upload(const void* pixels, int pitch) { SDL_UpdateTexture(frame_, nullptr, pixels, pitch); }
 
 bool SdlScreen::ensure_block_texture(int scale) {
     if (block_ && block_scale_ == scale) return true;

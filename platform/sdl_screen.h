@@ -9,6 +9,12 @@
 
 #include <string>
 
+// Starts SDL's video. SDL quietly falls back to drivers that show nothing
+// (offscreen, dummy) when no screen is reachable; those count as failure
+// unless SDL_VIDEODRIVER names them. On failure says why in `error`.
+bool start_sdl_video(std::string& error);
+void stop_sdl_video();
+
 struct ScreenSetup {
     const char* title;
     int frame_width;
@@ -31,6 +37,8 @@ public:
     // The frame texture's pixels for writing, row by row at `pitch` bytes.
     bool lock(void** pixels, int* pitch);
     void unlock();
+    // Copies a whole frame of the texture's format into the frame texture.
+    void upload(const void* pixels, int pitch);
     // Shows the frame texture as the picture, with vsync where offered.
     void present();
 

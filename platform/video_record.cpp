@@ -130,6 +130,11 @@ std::string codec_arguments(const std::string& file) {
 int record_video(const ProgramInfo& info, const RecordOptions& options) {
     if (!executable_on_path("ffmpeg"))
         return record_error(info, "--record needs ffmpeg, which is not on PATH (Debian package: ffmpeg)");
+    // A folder that cannot take the file fails now, not after the frames.
+    const std::size_t slash = options.file.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : options.file.substr(0, slash + (slash == 0));
+    if (access(folder.c_str(), W_OK) != 0)
+        return record_error(info, "cannot write " + options.file + ": " + std::strerror(errno));
     const long frames = record_frame_count(options);
     if (frames < 1) return record_error(info, "--seconds gives no frame at this --fps");
 

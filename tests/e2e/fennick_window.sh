@@ -9,10 +9,6 @@ set -u
 build=$1
 exe=$build/bin/fennick
 xvfb_start 1024x768x24
-# An X server resets when its last client leaves, and refuses connections
-# while it does; a client that stays keeps the second start from meeting that.
-xprop -root -spy >/dev/null 2>&1 &
-E2E_PIDS+=("$!")
 
 start_fennick() {
   "$exe" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &

@@ -1,0 +1,9 @@
+#pragma once
+// The scene of `curves`: N white Bezier arcs joining N points on a turning
+// ellipse, their control points swinging in and out.
+#include <cstdint>
+
+// Draws the ring at tau milliseconds with `n` points and arcs over whatever
+// the buffer holds. Draws nothing when n < 1 or when the working storage for
+// the points and arcs cannot be obtained.
+void draw_bezier_ring(std::uint32_t* buffer, std::int32_t tau, int n);

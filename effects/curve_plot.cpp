@@ -1,0 +1,129 @@
+#include "curve_plot.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// A splat weight is a 16-bit fraction of this; weights reach 0xFFFE at most.
+constexpr std::uint32_t weight_one = 0xFFFF;
+// Samples per pixel of length: n = (max(|dx|, |dy|) >> 15) + 1.
+constexpr int samples_shift = 15;
+constexpr std::uint32_t samples_mask = 0xFFFF;
+
+// Largest 16.16 coordinates the Bezier bounds test admits: 319.0 and 199.0.
+constexpr std::uint32_t bezier_max_x = static_cast<std::uint32_t>(frame_width - 1) << fixed_shift;
+constexpr std::uint32_t bezier_max_y = static_cast<std::uint32_t>(frame_height - 1) << fixed_shift;
+
+inline Fixed wrapping_add(Fixed a, Fixed b) {
+    return static_cast<Fixed>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+// The splat loop. Unclipped: every 2x2 block lies inside the buffer (the
+// caller has checked both ends of the segment). Clipped: each of the four
+// pixels is drawn only when it lies inside pitch x rows.
+template <bool Clipped>
+void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint32_t color, std::uint32_t* buffer,
+               int pitch, int rows) {
+    for (std::uint32_t k = 0; k < n; ++k) {
+        const int px = fixed_floor(x);
+        const int py = fixed_floor(y);
+        const SplatWeights w = splat_weights(fixed_fraction(x), fixed_fraction(y));
+        if constexpr (!Clipped) {
+            std::uint32_t* p = buffer + static_cast<std::ptrdiff_t>(py) * pitch + px;
+            p[0] = blend_splat_pixel(p[0], color, w.top_left);
+            p[1] = blend_splat_pixel(p[1], color, w.top_right);
+            p[pitch + 1] = blend_splat_pixel(p[pitch + 1], color, w.bottom_right);
+            p[pitch] = blend_splat_pixel(p[pitch], color, w.bottom_left);
+        } else {
+            auto draw = [&](std::int64_t cx, std::int64_t cy, std::uint32_t weight) {
+                if (cx < 0 || cy < 0 || cx >= pitch || cy >= rows) return;
+                std::uint32_t& p = buffer[cy * pitch + cx];
+                p = blend_splat_pixel(p, color, weight);
+            };
+            draw(px, py, w.top_left);
+            draw(std::int64_t{px} + 1, py, w.top_right);
+            draw(std::int64_t{px} + 1, std::int64_t{py} + 1, w.bottom_right);
+            draw(px, std::int64_t{py} + 1, w.bottom_left);
+        }
+        x = wrapping_add(x, sx);
+        y = wrapping_add(y, sy);
+    }
+}
+
+// True when v lies in 0 ... limit - 1.0 (exclusive), so that its splat's
+// second pixel v + 1 is still inside a span of `limit` pixels.
+inline bool splat_fits(Fixed v, int limit) {
+    return static_cast<std::uint32_t>(v) < (static_cast<std::uint32_t>(limit - 1) << fixed_shift);
+}
+
+}  // namespace
+
+SplatWeights splat_weights(std::uint32_t fx, std::uint32_t fy) {
+    const std::uint32_t ifx = weight_one - fx;
+    const std::uint32_t ify = weight_one - fy;
+    return {(ify * ifx) >> 16, (ify * fx) >> 16, (fy * fx) >> 16, (ifx * fy) >> 16};
+}
+
+std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uint32_t w) {
+    const std::uint32_t keep = weight_one - w;
+    return pack_rgb((red(old) * keep + red(color) * w) >> 16, (green(old) * keep + green(color) * w) >> 16,
+                    (blue(old) * keep + blue(color) * w) >> 16);
+}
+
+Fixed to_fixed(double value) {
+    const double scaled = value * 65536.0;
+    if (!(scaled > -2147483649.0)) return std::numeric_limits<Fixed>::min();  // also NaN
+    if (!(scaled < 2147483648.0)) return std::numeric_limits<Fixed>::max();
+    return static_cast<Fixed>(scaled);
+}
+
+void fill_checkerboard(std::uint32_t* buffer, std::uint32_t color_a, std::uint32_t color_b) {
+    std::uint32_t* p = buffer;
+    for (int y = 0; y < frame_height; ++y)
+        for (int x = 0; x < frame_width; ++x) *p++ = ((x ^ y) & 8) ? color_a : color_b;
+}
+
+void plot_aa_segment(Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color, std::uint32_t* buffer, int pitch,
+                     int rows) {
+    if (pitch <= 0 || rows <= 0 || pitch > 0x7FFF) return;
+    // Differences wrap like the 32-bit registers they were made for.
+    const Fixed dx = wrapping_add(x1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(x0)));
+    const Fixed dy = wrapping_add(y1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(y0)));
+    const std::uint32_t adx = dx < 0 ? 0u - static_cast<std::uint32_t>(dx) : static_cast<std::uint32_t>(dx);
+    const std::uint32_t ady = dy < 0 ? 0u - static_cast<std::uint32_t>(dy) : static_cast<std::uint32_t>(dy);
+    const std::uint32_t longest = adx > ady ? adx : ady;
+    const std::uint32_t n = ((longest >> samples_shift) & samples_mask) + 1;
+    const Fixed sx = dx / static_cast<Fixed>(n);  // truncates toward zero; n <= 65536
+    const Fixed sy = dy / static_cast<Fixed>(n);
+    // Every sample lies between the two ends, so checking the ends settles
+    // the whole segment.
+    if (splat_fits(x0, pitch) && splat_fits(x1, pitch) && splat_fits(y0, rows) && splat_fits(y1, rows))
+        splat_row<false>(x0, y0, sx, sy, n, color, buffer, pitch, rows);
+    else
+        splat_row<true>(x0, y0, sx, sy, n, color, buffer, pitch, rows);
+}
+
+Point2 bezier_point(const Point2& start, const Point2& control, const Point2& end, double t) {
+    const double u = 1.0 - t;
+    const double a = u * u;
+    const double b = 2.0 * t * u;
+    const double c = t * t;
+    return {a * start.x + b * control.x + c * end.x, a * start.y + b * control.y + c * end.y};
+}
+
+void draw_quadratic_bezier(std::uint32_t* buffer, const Point2& end, const Point2& start, const Point2& control,
+                           const BezierSettings& settings) {
+    for_each_bezier_piece(settings, [&](double t_prev, double t) {
+        const Point2 a = bezier_point(start, control, end, t_prev);
+        const Point2 b = bezier_point(start, control, end, t);
+        const Fixed ax = to_fixed(a.x), ay = to_fixed(a.y);
+        const Fixed bx = to_fixed(b.x), by = to_fixed(b.y);
+        // Read as unsigned, a negative coordinate is huge and fails too.
+        if (static_cast<std::uint32_t>(ay) > bezier_max_y || static_cast<std::uint32_t>(by) > bezier_max_y ||
+            static_cast<std::uint32_t>(ax) > bezier_max_x || static_cast<std::uint32_t>(bx) > bezier_max_x)
+            return;
+        plot_aa_segment(ax, ay, bx, by, settings.color, buffer, frame_width, frame_height);
+    });
+}

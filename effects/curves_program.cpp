@@ -1,0 +1,14 @@
+// curves: its scene loop on the fullscreen framework and its headless frame.
+#include "frame.h"
+#include "scene_program.h"
+
+namespace {
+std::uint32_t frame_buffer[frame_pixels];  // zero at start; the scene writes every pixel of each frame
+}
+
+void run_scene_loop(std::uint32_t limit) { run_scene_skeleton(limit, frame_buffer, scene_pass<curves_frame>); }
+
+const ProgramInfo fullscreen_program{
+    "curves",
+    "A growing ring of white antialiased Bezier arcs over a slate-and-brown checkerboard.",
+    scene_time_help, frame_width, frame_height, render_scene_frame<curves_frame>};

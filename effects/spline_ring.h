@@ -1,0 +1,12 @@
+#pragma once
+// The scene of `splines` and `splines2`: N black Bezier arcs joining a ring
+// of N points that folds through the centre and opens again, with the
+// counter "Splines: N" over them.
+#include <cstdint>
+
+// Draws the arcs at tau milliseconds, then the counter half-transparent in
+// black at (2, 2). Returns the counter's draw_text result. When the working
+// storage for the points and arcs cannot be obtained, draws nothing (not
+// even the counter) and returns 0. With n < 1 there are no arcs, only the
+// counter.
+int draw_spline_ring(std::uint32_t* buffer, std::int32_t tau, int n);

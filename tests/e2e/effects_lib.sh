@@ -1,0 +1,55 @@
+# Helpers of the curve-effect end-to-end tests. Source after lib.sh.
+#
+#   effect_colours PROGRAM         the two checkerboard colours, as RRGGBB
+#   check_effect_shot FILE PROGRAM the 320x200 frame at the top left of the
+#                                  screenshot shows PROGRAM's checkerboard (and
+#                                  for splines the counter); says what is
+#                                  wrong and returns 1 otherwise
+#   shoot_until_shown FILE PROGRAM screenshots until one passes (a flash frame
+#                                  or an arc over the counter may hide them)
+
+effect_colours() {
+  case $1 in
+    curves) echo "607B8B 8B4C39" ;;
+    *) echo "F5F5DC FFFAF0" ;;
+  esac
+}
+
+# colour_count FILE RRGGBB: pixels of exactly that colour in the frame area.
+colour_count() {
+  convert "$1" -crop 320x200+0+0 +repage -format %c histogram:info:- |
+    awk -v want="#$2" 'toupper($3) == toupper(want) { sub(":", "", $1); n = $1 } END { print n + 0 }'
+}
+
+check_effect_shot() {
+  local file=$1 program=$2 colour n bad=0
+  for colour in $(effect_colours "$program"); do
+    n=$(colour_count "$file" "$colour")
+    # Each colour fills half the squares; the arcs and the counter cover little.
+    if [ "$n" -lt 20000 ]; then
+      echo "$program: only $n pixels of #$colour on screen" >&2
+      bad=1
+    fi
+  done
+  if [ "$program" = splines ]; then
+    # "Splines: 6" at (2, 2), half-transparent black over the checkerboard,
+    # exactly as in the reference image of the top-left 74x18 pixels.
+    convert "$file" -crop 74x18+0+0 +repage "$file.counter.png"
+    n=$(compare -metric AE "$file.counter.png" "$(dirname "${BASH_SOURCE[0]}")/effects_splines_counter.png" null: 2>&1)
+    if [ "$n" != 0 ]; then
+      echo "splines: the counter area differs from \"Splines: 6\" in $n pixels" >&2
+      bad=1
+    fi
+  fi
+  return $bad
+}
+
+shoot_until_shown() {
+  local file=$1 program=$2 try
+  for try in 1 2 3 4 5 6; do
+    import -window root "$file" 2>/dev/null && check_effect_shot "$file" "$program" 2>"$file.why" && return 0
+    sleep 0.7
+  done
+  cat "$file.why" >&2
+  return 1
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# curves, splines and splines2 fullscreen under Xvfb: each shows its
+# checkerboard (splines its counter "Splines: 6" at (2, 2)) and ends with
+# status 0 on Escape.
+set -u
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/effects_lib.sh"
+build=$1
+# A 320x200 screen shows the frame pixel for pixel with square pixels.
+xvfb_start 320x200x24
+
+for program in curves splines splines2; do
+  exe=$build/bin/$program
+  [ -x "$exe" ] || fail "$program was not built"
+  "$exe" --square-pixels 2>"$E2E_TMP/$program.err" &
+  pid=$!
+  E2E_PIDS+=("$pid")
+  wait_for 20 xdotool search --name '^Velkrant$' ||
+    fail "$program: no window (running: $(kill -0 "$pid" 2>&1 && echo yes), X server: $(kill -0 "${E2E_PIDS[0]}" 2>&1 && echo alive) $(tail -3 "$E2E_TMP/xvfb.log")) $(cat "$E2E_TMP/$program.err")"
+  window=$(xdotool search --name '^Velkrant$' | head -1)
+  sleep 1
+  shot=$E2E_TMP/$program.png
+  if ! shoot_until_shown "$shot" "$program"; then
+    cp "$shot" "$build/e2e-$program-failed.png"
+    fail "$program: the screen does not show the scene (kept as $build/e2e-$program-failed.png)"
+  fi
+  cp "$shot" "$build/e2e-$program.png"  # for a person to look at
+  xdotool windowfocus "$window" 2>/dev/null
+  xdotool key Escape
+  wait_for 10 bash -c "! kill -0 $pid" || fail "$program: still running 10 s after Escape"
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 0 ] || fail "$program: exit status $status after Escape, expected 0"
+  echo "$program: checkerboard on screen, Escape gave status 0"
+done

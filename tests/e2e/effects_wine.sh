@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# curves.exe, splines.exe and splines2.exe under Wine in its virtual desktop:
+# each is a GUI exe with an icon, shows its checkerboard (splines its counter
+# "Splines: 6" at (2, 2)) and ends with status 0 on Escape.
+set -u
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/effects_lib.sh"
+build=$1
+xvfb_start 640x480x24
+# A prefix of its own: its virtual desktop belongs to this test's X server.
+wine_own_prefix "$build" effects
+E2E_WINE_STARTED=1
+
+for program in curves splines splines2; do
+  exe=$build/bin/$program.exe
+  file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "$program: not a PE32 i386 GUI exe: $(file "$exe")"
+  i686-w64-mingw32-objdump -h "$exe" | grep -q '\.rsrc' || fail "$program: no resource section (icon)"
+  timeout -k 5 60 wine "$exe" &
+  pid=$!
+  wait_for 30 xdotool search --name '^Velkrant$' || fail "$program: no window"
+  window=$(xdotool search --name '^Velkrant$' | head -1)
+  sleep 1
+  # The virtual desktop takes the 320x200 mode at the screen's top left.
+  shot=$E2E_TMP/$program.png
+  if ! shoot_until_shown "$shot" "$program"; then
+    cp "$shot" "$build/e2e-$program-failed.png"
+    fail "$program: the screen does not show the scene (kept as $build/e2e-$program-failed.png)"
+  fi
+  cp "$shot" "$build/e2e-$program.png"  # for a person to look at
+  xdotool key --window "$window" Escape 2>/dev/null
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 0 ] || fail "$program: exit status $status after Escape, expected 0"
+  echo "$program.exe: checkerboard on screen, Escape gave status 0"
+done

@@ -1,0 +1,32 @@
+#include "effects_test_support.h"
+
+#include <algorithm>
+
+bool GuardedFrame::guards_intact() const {
+    auto is_canary = [](std::uint32_t p) { return p == canary; };
+    return std::all_of(storage_.begin(), storage_.begin() + guard_pixels, is_canary) &&
+           std::all_of(storage_.end() - guard_pixels, storage_.end(), is_canary);
+}
+
+std::uint64_t frame_hash(const std::uint32_t* frame) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (int i = 0; i < frame_pixels; ++i)
+        for (int shift = 0; shift < 32; shift += 8) {
+            h ^= (frame[i] >> shift) & 0xFFu;
+            h *= 1099511628211ull;
+        }
+    return h;
+}
+
+Box changed_box(const std::uint32_t* before, const std::uint32_t* after) {
+    Box box{frame_width, frame_height, -1, -1};
+    for (int y = 0; y < frame_height; ++y)
+        for (int x = 0; x < frame_width; ++x)
+            if (pixel_at(before, x, y) != pixel_at(after, x, y)) {
+                box.x0 = std::min(box.x0, x);
+                box.y0 = std::min(box.y0, y);
+                box.x1 = std::max(box.x1, x);
+                box.y1 = std::max(box.y1, y);
+            }
+    return box;
+}
