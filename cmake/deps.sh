@@ -13,7 +13,7 @@ PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev 
   libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg \
   clang libclang-rt-14-dev valgrind"
 # ./bench.sh: the libraries the benchmarks compare against.
-PACK_BENCH_PACKAGES="$PACK_RUN_PACKAGES libbenchmark-dev"
+PACK_BENCH_PACKAGES="$PACK_RUN_PACKAGES libbenchmark-dev libsdl2-gfx-dev"
 
 ensure_packages() {
   local missing=() needs_i386=0 pkg

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "splat_lanes.h"
+
 namespace {
 
 // A splat weight is a 16-bit fraction of this; weights reach 0xFFFE at most.
@@ -26,6 +28,10 @@ inline Fixed wrapping_add(Fixed a, Fixed b) {
 template <bool Clipped>
 void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint32_t color, std::uint32_t* buffer,
                int pitch, int rows) {
+    if (!Clipped && splat_lanes_available && pitch > 1) {  // the four pixels of a splat are distinct
+        splat_run_lanes(x, y, sx, sy, n, color, buffer, pitch);
+        return;
+    }
     for (std::uint32_t k = 0; k < n; ++k) {
         const int px = fixed_floor(x);
         const int py = fixed_floor(y);

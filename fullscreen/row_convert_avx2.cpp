@@ -25,25 +25,43 @@ struct Avx2 {
     static V pack_u16(V a, V b) { return _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8); }
     static V madd16(V a, V b) { return _mm256_madd_epi16(a, b); }
     static void done() { _mm256_zeroupper(); }
-    // Eight pixels: in each 128-bit lane four pixels become 12 bytes as in
-    // the SSE2 form; the two lanes are stored one after the other.
+    // Byte shuffles within each 128-bit lane; 0x80 clears a byte.
+    static V shuffle(V p, V order) { return _mm256_shuffle_epi8(p, order); }
+    static V lanes(std::int8_t b0, std::int8_t b1, std::int8_t b2, std::int8_t b3) {
+        const auto k = [](int b) { return static_cast<char>(b); };
+        return _mm256_setr_epi8(k(b0), k(b1), k(b2), k(b3), k(b0 + 4), k(b1 + 4), k(b2 + 4), k(b3 + 4), k(b0 + 8),
+                                k(b1 + 8), k(b2 + 8), k(b3 + 8), k(b0 + 12), k(b1 + 12), k(b2 + 12), k(b3 + 12),
+                                k(b0), k(b1), k(b2), k(b3), k(b0 + 4), k(b1 + 4), k(b2 + 4), k(b3 + 4), k(b0 + 8),
+                                k(b1 + 8), k(b2 + 8), k(b3 + 8), k(b0 + 12), k(b1 + 12), k(b2 + 12), k(b3 + 12));
+    }
+    // Red and blue exchanged, top byte cleared: bytes 2, 1, 0, none.
+    static V swap_rb(V p) { return shuffle(p, lanes(2, 1, 0, -128)); }
+    // Eight pixels whose three bytes each lane has already packed into its
+    // low 12 bytes (in the order wanted): the permute joins the two lanes'
+    // 12 bytes into 24, stored as 16 + 8 bytes.
+    static void store24(V packed_lanes, std::uint8_t* out) {
+        const V joined = _mm256_permutevar8x32_epi32(packed_lanes, _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm256_castsi256_si128(joined));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 16), _mm256_extracti128_si256(joined, 1));
+    }
+    // Per lane: the low three bytes of each of its four pixels, then 4 zeros.
+    static V rgb24_order() {
+        return _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -128, -128, -128, -128,  //
+                                0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -128, -128, -128, -128);
+    }
+    static V bgr24_order() {
+        return _mm256_setr_epi8(2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -128, -128, -128, -128,  //
+                                2, 1, 0, 6, 5, 4, 10, 9, 8, 14, 13, 12, -128, -128, -128, -128);
+    }
     static void pack24(const std::uint32_t* source, std::uint8_t* out) {
-        const V p = and_(load(source), set32(0x00FFFFFF));
-        const V low_dwords = _mm256_set_epi32(0, -1, 0, -1, 0, -1, 0, -1);
-        const V pairs = or_(and_(p, low_dwords), _mm256_slli_epi64(_mm256_srli_epi64(p, 32), 24));
-        const V low_qwords = _mm256_set_epi32(0, 0, -1, -1, 0, 0, -1, -1);
-        const V high_qwords = _mm256_set_epi32(-1, -1, 0, 0, -1, -1, 0, 0);
-        const V joined = or_(and_(pairs, low_qwords), _mm256_srli_si256(and_(pairs, high_qwords), 2));
-        const __m128i lane0 = _mm256_castsi256_si128(joined), lane1 = _mm256_extracti128_si256(joined, 1);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), lane0);
-        int tail = _mm_cvtsi128_si32(_mm_srli_si128(lane0, 8));
-        __builtin_memcpy(out + 8, &tail, 4);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 12), lane1);
-        tail = _mm_cvtsi128_si32(_mm_srli_si128(lane1, 8));
-        __builtin_memcpy(out + 20, &tail, 4);
+        store24(shuffle(load(source), rgb24_order()), out);
+    }
+    static void pack24_bgr(const std::uint32_t* source, std::uint8_t* out) {
+        store24(shuffle(load(source), bgr24_order()), out);
     }
 };
 
 }  // namespace
 
 SIMD_STEPS_DEFINE(avx2, Avx2)
+SIMD_BGR_STEPS_DEFINE(avx2, Avx2)

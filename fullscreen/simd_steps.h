@@ -115,7 +115,48 @@ int rgb555_steps(const std::uint32_t* source, void* destination, int count) {
     return steps * step;
 }
 
+// Red and blue exchanged, top byte 0 (layers with swap_rb only).
+template <class Isa>
+int bgr32_steps(const std::uint32_t* source, void* destination, int count) {
+    const int steps = count / (2 * Isa::pixels);
+    auto* out = static_cast<std::uint8_t*>(destination);
+    for (int s = 0; s < steps; ++s) {
+        const auto a = Isa::swap_rb(Isa::load(source)), b = Isa::swap_rb(Isa::load(source + Isa::pixels));
+        Isa::store(out, a);
+        Isa::store(out + 4 * Isa::pixels, b);
+        source += 2 * Isa::pixels;
+        out += 8 * Isa::pixels;
+    }
+    Isa::done();
+    return steps * 2 * Isa::pixels;
+}
+
+// The bytes R, G, B of each pixel, packed without gaps (layers with
+// pack24_bgr only).
+template <class Isa>
+int bgr24_steps(const std::uint32_t* source, void* destination, int count) {
+    const int steps = count / Isa::rgb24_pixels;
+    auto* out = static_cast<std::uint8_t*>(destination);
+    for (int s = 0; s < steps; ++s) {
+        Isa::pack24_bgr(source, out);
+        source += Isa::rgb24_pixels;
+        out += 3 * Isa::rgb24_pixels;
+    }
+    Isa::done();
+    return steps * Isa::rgb24_pixels;
+}
+
 }  // namespace simd_steps
+
+// The two byte-order forms of layers that can exchange channels cheaply
+// (the x86-64 layers; the MMX build keeps bgr32 and bgr24 scalar).
+#define SIMD_BGR_STEPS_DECLARE(isa)                                                   \
+    int isa##_bgr32_steps(const std::uint32_t* source, void* destination, int count); \
+    int isa##_bgr24_steps(const std::uint32_t* source, void* destination, int count);
+
+#define SIMD_BGR_STEPS_DEFINE(isa, Isa)                                                                     \
+    int isa##_bgr32_steps(const std::uint32_t* s, void* d, int n) { return simd_steps::bgr32_steps<Isa>(s, d, n); } \
+    int isa##_bgr24_steps(const std::uint32_t* s, void* d, int n) { return simd_steps::bgr24_steps<Isa>(s, d, n); }
 
 // The six SIMD step sets a layer exports (names prefixed by the layer).
 #define SIMD_STEPS_DECLARE(isa)                                                 \

@@ -1,5 +1,6 @@
 #include "aaline.h"
 
+#include "pixel_lanes.h"
 #include <cmath>
 #include <cstddef>
 #include <utility>
@@ -105,12 +106,14 @@ void draw_major(double& a0, double& a1, double& b0, double& b1, double da, doubl
     const std::int32_t g = static_cast<std::int32_t>(gradient_real);
     const std::uint32_t g_magnitude = g < 0 ? static_cast<std::uint32_t>(-static_cast<std::int64_t>(g)) : g;
     const std::int32_t b_start = to_fixed(b0);
-    const int first_major = static_cast<int>(std::floor(a0));
-    const int c0 = static_cast<int>(std::ceil(a0));
-    const int c1 = static_cast<int>(std::floor(a1));
+    // Both ends now lie in the band, so they are positive and truncation is
+    // their floor (no library call).
+    const int first_major = static_cast<int>(a0);
+    const bool has_first_end = a0 != first_major;
+    const int c0 = has_first_end ? first_major + 1 : first_major;  // ceil(a0)
+    const int c1 = static_cast<int>(a1);                           // floor(a1)
 
     // First end: the part of its pixel step the segment covers, then on to c0.
-    const bool has_first_end = a0 != std::floor(a0);
     std::uint32_t first_gap = 0;
     std::int64_t b_span = b_start;
     if (has_first_end) {
@@ -123,7 +126,7 @@ void draw_major(double& a0, double& a1, double& b0, double& b1, double da, doubl
     // of the last pixel step the segment covers. A y-major far end takes
     // 65536 - f for its first weight.
     const std::int64_t b_far = b_span + static_cast<std::int64_t>(g) * (c1 + 1 - c0);
-    const std::uint32_t far_gap = static_cast<std::uint32_t>((a1 - std::floor(a1)) * 65536.0);
+    const std::uint32_t far_gap = static_cast<std::uint32_t>((a1 - c1) * 65536.0);
     const std::uint32_t far_fraction = static_cast<std::uint32_t>(b_far) & fixed_fraction_mask;
     const std::uint32_t far_base = YMajor ? 65536u : 65535u;
     const std::uint32_t far_w1 = end_weight(far_base - far_fraction, far_gap);
@@ -174,34 +177,38 @@ void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, std::uint32_
 
 void plot_vertical_pair(std::uint32_t color, int stride, std::uint32_t* pixels, int column, std::int32_t y,
                         std::uint32_t w1, std::uint32_t w2) {
+    const LaneColor lanes = lane_color(color);
     std::uint32_t* upper = pixel_at(pixels, stride, column, fixed_floor(y));
-    upper[0] = add_weighted(upper[0], color, w1);
-    upper[stride] = add_weighted(upper[stride], color, w2);
+    upper[0] = lanes_add_weighted(upper[0], lanes, w1);
+    upper[stride] = lanes_add_weighted(upper[stride], lanes, w2);
 }
 
 void plot_horizontal_pair(std::uint32_t color, int stride, std::uint32_t* pixels, std::int32_t x, int row,
                           std::uint32_t w1, std::uint32_t w2) {
+    const LaneColor lanes = lane_color(color);
     std::uint32_t* left = pixel_at(pixels, stride, fixed_floor(x), row);
-    left[0] = add_weighted(left[0], color, w1);
-    left[1] = add_weighted(left[1], color, w2);
+    left[0] = lanes_add_weighted(left[0], lanes, w1);
+    left[1] = lanes_add_weighted(left[1], lanes, w2);
 }
 
 void span_columns(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t y,
                   std::int32_t gradient) {
+    const LaneColor lanes = lane_color(color);
     int column = first;
     do {
         std::uint32_t* upper = pixel_at(pixels, stride, column, fixed_floor(y));
-        add_split(upper[0], upper[stride], color, fixed_fraction(y));
+        lanes_add_split(upper[0], upper[stride], lanes, fixed_fraction(y));
         y = static_cast<std::int32_t>(static_cast<std::uint32_t>(y) + static_cast<std::uint32_t>(gradient));
     } while (++column <= last);
 }
 
 void span_rows(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t x,
                std::int32_t gradient) {
+    const LaneColor lanes = lane_color(color);
     int row = first;
     do {
         std::uint32_t* left = pixel_at(pixels, stride, fixed_floor(x), row);
-        add_split(left[0], left[1], color, fixed_fraction(x));
+        lanes_add_split(left[0], left[1], lanes, fixed_fraction(x));
         x = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) + static_cast<std::uint32_t>(gradient));
     } while (++row <= last);
 }

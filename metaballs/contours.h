@@ -49,10 +49,22 @@ inline int contour_cell(int x, int y, int z, double threshold, ContourSegment ou
 constexpr int contour_slices = field_size - 1;  // planes z = 0 ... 30; z = 31 is never cut
 constexpr int contour_cells = field_size - 1;   // cells 0 ... 30 along x and y
 
-// One pass over all slices and cells: every segment found goes at once to
-// sink(from, to, color). Loops from outermost: y, then the slice z, then x.
+// Which samples lie above a threshold: bit z of above[x][y] is set when
+// field[x][y][z], read as a double, is strictly greater than the threshold.
+using AboveMasks = std::uint32_t[field_size][field_size];
+
+// The plain form, one comparison in double per sample (the reference).
+void classify_samples_reference(double threshold, AboveMasks above);
+// The same bits, four or more samples per step (contour_classify.cpp).
+void classify_samples(double threshold, AboveMasks above);
+// The largest float that is not above the threshold: for every float
+// sample s, (double)s > threshold exactly when s > float_threshold(...).
+float float_threshold(double threshold);
+
+// One pass over all slices and cells, the plain way: every cell classified
+// from its four samples. Kept as the reference of extract_contours.
 template <class SegmentSink>
-void extract_contours(double threshold, std::uint32_t color, SegmentSink&& sink) {
+void extract_contours_reference(double threshold, std::uint32_t color, SegmentSink&& sink) {
     ContourSegment found[2];
     for (int y = 0; y < contour_cells; ++y)
         for (int z = 0; z < contour_slices; ++z)
@@ -60,4 +72,35 @@ void extract_contours(double threshold, std::uint32_t color, SegmentSink&& sink)
                 const int count = contour_cell(x, y, z, threshold, found);
                 for (int i = 0; i < count; ++i) sink(found[i].from, found[i].to, color);
             }
+}
+
+// One pass over all slices and cells: every segment found goes at once to
+// sink(from, to, color). Loops from outermost: y, then the slice z, then x.
+//
+// Most cells have their four corners on one side and draw nothing. The
+// samples are classified first, 32 slices of a grid column per word; a cell
+// whose corners (x, y), (x+1, y), (x, y+1), (x+1, y+1) of slice z disagree
+// has bit z set in (a|b|c|d) & ~(a&b&c&d) of those four words. Only such
+// cells go through contour_cell, in the same order as the plain loops, so
+// the segments are exactly those of extract_contours_reference.
+template <class SegmentSink>
+void extract_contours(double threshold, std::uint32_t color, SegmentSink&& sink) {
+    AboveMasks above;
+    classify_samples(threshold, above);
+    constexpr std::uint32_t contoured_slices = (1u << contour_slices) - 1;  // z = 0 ... 30
+    ContourSegment found[2];
+    for (int y = 0; y < contour_cells; ++y) {
+        std::uint32_t cells_of_slice[contour_slices] = {};  // bit x: cell (x, y) of slice z is mixed
+        for (int x = 0; x < contour_cells; ++x) {
+            const std::uint32_t a = above[x][y], b = above[x + 1][y], c = above[x][y + 1], d = above[x + 1][y + 1];
+            for (std::uint32_t mixed = (a | b | c | d) & ~(a & b & c & d) & contoured_slices; mixed;
+                 mixed &= mixed - 1)
+                cells_of_slice[__builtin_ctz(mixed)] |= 1u << x;
+        }
+        for (int z = 0; z < contour_slices; ++z)
+            for (std::uint32_t cells = cells_of_slice[z]; cells; cells &= cells - 1) {
+                const int count = contour_cell(__builtin_ctz(cells), y, z, threshold, found);
+                for (int i = 0; i < count; ++i) sink(found[i].from, found[i].to, color);
+            }
+    }
 }

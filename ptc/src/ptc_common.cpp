@@ -1,5 +1,6 @@
 // The platform-independent part of ptc: formats, colours, off-screen
 // surfaces and the pixel operations shared by every target.
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -88,8 +89,34 @@ ptc_format* ptc_format_create(int bits, uint32_t red_mask, uint32_t green_mask, 
 
 void ptc_format_destroy(ptc_format* format) { delete format; }
 
+namespace {
+// A colour usually lives for one clear: a few slots serve such colours
+// without the heap, so a frame that makes and releases one allocates
+// nothing. Past the slots, colours come from the heap. The library is used
+// from one thread.
+constexpr int color_slots = 16;
+ptc_color slot_colors[color_slots];
+bool slot_in_use[color_slots];
+
+ptc_color* take_color() {
+    for (int i = 0; i < color_slots; ++i)
+        if (!slot_in_use[i]) {
+            slot_in_use[i] = true;
+            return &slot_colors[i];
+        }
+    return new (std::nothrow) ptc_color;
+}
+
+// The slot of a colour, or -1 for one from the heap.
+int slot_of(const ptc_color* color) {
+    const auto at = reinterpret_cast<std::uintptr_t>(color), first = reinterpret_cast<std::uintptr_t>(slot_colors);
+    if (at < first || at >= first + sizeof slot_colors) return -1;
+    return static_cast<int>((at - first) / sizeof(ptc_color));
+}
+}  // namespace
+
 ptc_color* ptc_color_create(float red, float green, float blue, float alpha) {
-    auto* color = new (std::nothrow) ptc_color;
+    auto* color = take_color();
     if (!color) {
         ptc_fail("out of memory");
         return nullptr;
@@ -102,7 +129,13 @@ ptc_color* ptc_color_create(float red, float green, float blue, float alpha) {
     return color;
 }
 
-void ptc_color_destroy(ptc_color* color) { delete color; }
+void ptc_color_destroy(ptc_color* color) {
+    const int slot = slot_of(color);
+    if (slot >= 0)
+        slot_in_use[slot] = false;
+    else
+        delete color;
+}
 
 uint32_t ptc_color_pixel(const ptc_color* color, const ptc_format* format) {
     static const ptc_format rgb = {{0xFF0000u, 0xFF00u, 0xFFu, 0u}};

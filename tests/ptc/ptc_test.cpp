@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <cstring>
 #include <string>
 
@@ -47,6 +49,27 @@ TEST(PtcColor, BecomesAPixelOfEachFormatRoundedAndClamped) {
     ptc_color* wild = ptc_color_create(2.0f, -1.0f, 0.2f, 0.0f);
     EXPECT_EQ(ptc_color_pixel(wild, h.rgb), 0x00FF0033u);
     ptc_color_destroy(wild);
+}
+
+TEST(PtcColor, ManyLiveColoursEachKeepTheirOwnValue) {
+    // More colours at once than the library keeps slots for: the rest come
+    // from the heap, and every one stays itself until it is released.
+    std::vector<ptc_color*> colours;
+    for (int i = 0; i < 40; ++i) colours.push_back(ptc_color_create(i / 255.0f, 0.0f, 1.0f, 1.0f));
+    for (int i = 0; i < 40; ++i) {
+        ASSERT_NE(colours[i], nullptr);
+        EXPECT_EQ(ptc_color_pixel(colours[i], nullptr), (static_cast<std::uint32_t>(i) << 16) | 0xFFu) << i;
+    }
+    // Released in a scattered order, then taken again: still distinct.
+    for (int i = 0; i < 40; i += 3) ptc_color_destroy(colours[i]);
+    for (int i = 0; i < 40; i += 3) colours[i] = ptc_color_create(0.0f, i / 255.0f, 0.0f, 1.0f);
+    for (int i = 0; i < 40; ++i) {
+        const std::uint32_t expected = i % 3 == 0 ? static_cast<std::uint32_t>(i) << 8
+                                                  : (static_cast<std::uint32_t>(i) << 16) | 0xFFu;
+        EXPECT_EQ(ptc_color_pixel(colours[i], nullptr), expected) << i;
+    }
+    for (ptc_color* c : colours) ptc_color_destroy(c);
+    ptc_color_destroy(nullptr);  // releasing nothing is harmless
 }
 
 TEST(PtcSurface, StartsBlackWithRowsOfExactlyItsWidth) {
