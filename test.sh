@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # ./test.sh  install what is missing, build both targets, run every test:
 # native unit and end-to-end tests, the unit tests under sanitizers, then
-# the Win32 ones under Wine.
+# the Win32 ones under Wine, and a short run of every fuzz target.
 set -u
 cd "$(dirname "$0")"
 . cmake/deps.sh
@@ -11,6 +11,7 @@ start=$SECONDS
 build_preset native || exit 1
 build_preset win32 || exit 1
 build_preset asan || exit 1
+build_preset fuzz || exit 1
 echo "Built both targets in $((SECONDS - start)) s" >&2
 
 status=0
@@ -19,5 +20,7 @@ ctest --test-dir build/native -j "$jobs" --output-on-failure --timeout 600 || st
 # The unit tests again under AddressSanitizer and UBSan.
 ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 600 -LE e2e || status=1
 ctest --test-dir build/win32 -j "$jobs" --output-on-failure --timeout 600 || status=1
+# Each fuzz target for 15 s on its seed corpus, two at a time.
+FUZZ_JOBS=2 ./fuzz.sh 15 || status=1
 [ $status -eq 0 ] || echo "Some tests failed (see above)." >&2
 exit $status

@@ -11,7 +11,7 @@ PACK_RUN_PACKAGES="cmake g++ make libsdl2-dev libpng-dev"
 PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev \
   g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 libgl1-mesa-dri:i386 \
   libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg \
-  dpkg-dev desktop-file-utils man-db"
+  dpkg-dev desktop-file-utils man-db clang libclang-rt-14-dev valgrind"
 # ./pack.sh: both builds, and dpkg-shlibdeps for the Debian package's
 # dependencies.
 PACK_PACKAGING_PACKAGES="$PACK_RUN_PACKAGES g++-mingw-w64-i686-posix mingw-w64-tools dpkg-dev"

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Focus loss on the native build, on a bare Xvfb: a fullscreen program whose
+# window is unmapped (hidden, as minimizing does) stops locking and
+# presenting, sleeps 1 ms per pass and uses well under one core; mapped
+# again it locks, presents and changes its picture again; Escape then ends
+# it with status 0. Its SDL calls are counted by a preloaded library
+# (sdl_call_counter.c). Usage: focus_native.sh BUILD_DIR PROGRAM
+set -u
+. "$(dirname "$0")/lib.sh"
+build=$1 program=$2
+xvfb_start 640x480x24
+counts=$E2E_TMP/counts
+# Started directly (not under timeout), so that $pid is the program's own
+# process for its CPU time; the clean-up ends it if the test fails.
+LD_PRELOAD=$build/test-bin/libsdl_call_counter.so SDL_CALL_COUNTER_FILE=$counts \
+  "$build/bin/$program" 2>"$E2E_TMP/err" &
+pid=$!
+E2E_PIDS+=("$pid")
+
+read_counts() { read -r locks presents delays <"$counts"; }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+hz=$(getconf CLK_TCK)
+# cpu_share SECONDS: the program's CPU use over that time, in cores.
+cpu_share() {
+  local before after
+  before=$(cpu_ticks); sleep "$1"; after=$(cpu_ticks)
+  echo "scale=3; ($after - $before) / $hz / $1" | bc
+}
+
+wait_for 20 bash -c "[ -s $counts ] && [ \$(awk '{print \$2}' $counts) -gt 10 ]" || fail "no frames presented"
+# The window that shows the frames (SDL may have made and dropped others).
+window=$(xdotool search --onlyvisible --name '^Velkrant$' | head -1)
+[ -n "$window" ] || fail "no visible window titled Velkrant"
+active_cpu=$(cpu_share 2)
+
+xdotool windowunmap --sync "$window"
+sleep 1  # let the hidden-window event arrive
+read_counts; locks0=$locks presents0=$presents delays0=$delays
+inactive_cpu=$(cpu_share 3)
+read_counts
+echo "active: $active_cpu cores; hidden: $inactive_cpu cores, $((locks - locks0)) locks, $((presents - presents0)) presents, $((delays - delays0)) 1-ms sleeps in 3 s"
+[ "$locks" -eq "$locks0" ] || fail "locked $((locks - locks0)) times while hidden"
+[ "$presents" -eq "$presents0" ] || fail "presented $((presents - presents0)) times while hidden"
+[ $((delays - delays0)) -gt 100 ] || fail "only $((delays - delays0)) 1-ms sleeps in 3 s while hidden"
+[ "$(echo "$inactive_cpu < 0.5" | bc)" -eq 1 ] || fail "hidden, it still uses $inactive_cpu cores"
+
+xdotool windowmap --sync "$window"
+wait_for 10 bash -c "[ \$(awk '{print \$2}' $counts) -gt $((presents + 10)) ]" || fail "no frames after mapping again"
+read_counts
+[ "$locks" -gt "$locks0" ] || fail "no lock after mapping again"
+first=$(convert x:root -scale 64x40 -format '%#' info:)
+wait_for 10 bash -c "[ \"\$(convert x:root -scale 64x40 -format '%#' info:)\" != $first ]" ||
+  fail "the picture stands still after mapping again"
+
+xdotool windowfocus "$window" 2>/dev/null
+xdotool key Escape
+for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "still running 10 s after Escape"
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || fail "status $status after Escape: $(cat "$E2E_TMP/err")"
+echo "$program: focus loss and return: ok"

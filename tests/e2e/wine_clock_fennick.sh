@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# fennick.exe under Wine with the stand-in clock starting 2 s before the
+# 32-bit count wraps: its time falls back to 0 with the count, and it keeps
+# drawing without a fault (the picture keeps changing after the wrap); then
+# Escape ends it with status 0.
+set -u
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/fennick_screen.sh"
+build=$1
+wine_own_prefix "$build" fennick
+xvfb_start 1024x768x24
+app=$E2E_TMP/app
+mkdir -p "$app"
+cp "$build/bin/fennick.exe" "$build/bin/ptc.dll" "$build/fakes/winmm.dll" "$app/"
+
+env WINEDLLOVERRIDES="winmm=n,b" FAKE_WINMM_START=$((4294967296 - 2000)) \
+  timeout -k 5 120 wine "$app/fennick.exe" >/dev/null 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+wait_for 60 xdotool search --name 'Wine desktop' || fail "no Wine desktop window"
+desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
+shot=$E2E_TMP/shot.png
+has_picture() { import -window "$desktop" "$shot" 2>/dev/null && shows_contours "$shot" 0.15; }
+wait_for 60 has_picture || fail "no contour lines on the desktop"
+# By now the count has wrapped (it started 2 s before). Two pictures a
+# second apart differ, and both show the contours.
+sleep 3
+kill -0 "$pid" 2>/dev/null || fail "fennick ended across the wrap"
+import -window "$desktop" "$E2E_TMP/a.png"
+sleep 1
+import -window "$desktop" "$E2E_TMP/b.png"
+shows_contours "$E2E_TMP/b.png" 0.15 || fail "no contour lines after the wrap"
+difference=$(compare -metric AE "$E2E_TMP/a.png" "$E2E_TMP/b.png" null: 2>&1)
+[ "${difference%% *}" != 0 ] || fail "the picture stood still after the wrap"
+xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
+xdotool key Escape
+wait_for 10 bash -c "! kill -0 $pid" || fail "still running 10 s after Escape"
+wait "$pid"
+rc=$?
+[ "$rc" -eq 0 ] || fail "after Escape: exit status $rc, expected 0"
+echo "fennick.exe across the wrap: $difference pixels changed in a second after it; ok"
