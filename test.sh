@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # ./test.sh  install what is missing, build both targets, run every test:
-# native unit and end-to-end tests, the unit tests under sanitizers, then
-# the Win32 ones under Wine, and a short run of every fuzz target.
+# native unit and end-to-end tests, the unit tests under sanitizers, a short
+# run of every fuzz target, then the Win32 tests under Wine.
 set -u
 cd "$(dirname "$0")"
 . cmake/deps.sh
@@ -19,8 +19,9 @@ jobs=$(nproc)
 ctest --test-dir build/native -j "$jobs" --output-on-failure --timeout 600 || status=1
 # The unit tests again under AddressSanitizer and UBSan.
 ctest --test-dir build/asan -j "$jobs" --output-on-failure --timeout 600 -LE e2e || status=1
-ctest --test-dir build/win32 -j "$jobs" --output-on-failure --timeout 600 || status=1
 # Each fuzz target for 15 s on its seed corpus, two at a time.
 FUZZ_JOBS=2 ./fuzz.sh 15 || status=1
+# The Win32 tests under Wine last, so that CTest's summary ends the output.
+ctest --test-dir build/win32 -j "$jobs" --output-on-failure --timeout 600 || status=1
 [ $status -eq 0 ] || echo "Some tests failed (see above)." >&2
 exit $status
