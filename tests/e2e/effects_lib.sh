@@ -7,6 +7,7 @@
 #                                  wrong and returns 1 otherwise
 #   shoot_until_shown FILE PROGRAM screenshots until one passes (a flash frame
 #                                  or an arc over the counter may hide them)
+#   shoot_and_keep FILE PROGRAM KEPT  the same, keeping the shot as KEPT.png
 
 effect_colours() {
   case $1 in
@@ -42,6 +43,16 @@ check_effect_shot() {
     fi
   fi
   return $bad
+}
+
+# shoot_and_keep FILE PROGRAM KEPT: shoot_until_shown, then keep the shot as
+# KEPT.png for a person to look at; KEPT-failed.png and fail when not shown.
+shoot_and_keep() {
+  if ! shoot_until_shown "$1" "$2"; then
+    cp "$1" "$3-failed.png"
+    fail "$2: the screen does not show the scene (kept as $3-failed.png)"
+  fi
+  cp "$1" "$3.png"
 }
 
 shoot_until_shown() {

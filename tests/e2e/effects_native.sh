@@ -20,16 +20,9 @@ for program in curves splines splines2; do
   window=$(xdotool search --name '^Velkrant$' | head -1)
   sleep 1
   shot=$E2E_TMP/$program.png
-  if ! shoot_until_shown "$shot" "$program"; then
-    cp "$shot" "$build/e2e-$program-failed.png"
-    fail "$program: the screen does not show the scene (kept as $build/e2e-$program-failed.png)"
-  fi
-  cp "$shot" "$build/e2e-$program.png"  # for a person to look at
+  shoot_and_keep "$shot" "$program" "$build/e2e-$program"
   xdotool windowfocus "$window" 2>/dev/null
   xdotool key Escape
-  wait_for 10 bash -c "! kill -0 $pid" || fail "$program: still running 10 s after Escape"
-  wait "$pid"
-  status=$?
-  [ "$status" -eq 0 ] || fail "$program: exit status $status after Escape, expected 0"
+  expect_clean_end "$pid" "$program"
   echo "$program: checkerboard on screen, Escape gave status 0"
 done

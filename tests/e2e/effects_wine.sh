@@ -22,14 +22,8 @@ for program in curves splines splines2; do
   sleep 1
   # The virtual desktop takes the 320x200 mode at the screen's top left.
   shot=$E2E_TMP/$program.png
-  if ! shoot_until_shown "$shot" "$program"; then
-    cp "$shot" "$build/e2e-$program-failed.png"
-    fail "$program: the screen does not show the scene (kept as $build/e2e-$program-failed.png)"
-  fi
-  cp "$shot" "$build/e2e-$program.png"  # for a person to look at
+  shoot_and_keep "$shot" "$program" "$build/e2e-$program"
   xdotool key --window "$window" Escape 2>/dev/null
-  wait "$pid"
-  status=$?
-  [ "$status" -eq 0 ] || fail "$program: exit status $status after Escape, expected 0"
+  expect_clean_end "$pid" "$program.exe"
   echo "$program.exe: checkerboard on screen, Escape gave status 0"
 done

@@ -17,6 +17,18 @@ screen_fractions() {
     -delete 0 -format '%[fx:mean] ' info: 2>/dev/null
 }
 
+# wine_desktop_contours SHOT: waits for Wine's virtual desktop window (its
+# id goes to $desktop) to show fennick's contour lines, the last screenshot
+# in SHOT; fails after a minute.
+wine_desktop_contours() {
+  local shot=$1
+  wait_for 60 xdotool search --name 'Wine desktop' || fail "no Wine desktop window"
+  desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
+  wait_for 60 wine_desktop_shot_has_contours "$shot" ||
+    fail "no contour lines on the desktop ($(screen_fractions "$shot"))"
+}
+wine_desktop_shot_has_contours() { import -window "$desktop" "$1" 2>/dev/null && shows_contours "$1" 0.15; }
+
 shows_contours() {
   local black green yellow
   read -r black green yellow < <(screen_fractions "$1")

@@ -22,13 +22,9 @@ rc=$?
 timeout -k 5 120 wine "$exe" >/dev/null 2>&1 &
 pid=$!
 E2E_PIDS+=("$pid")
-wait_for 60 xdotool search --name 'Wine desktop' || fail "no Wine desktop window"
-desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
-
 # The 320x240 client area is a quarter of the 640x480 desktop.
 shot=$E2E_TMP/shot.png
-has_picture() { import -window "$desktop" "$shot" 2>/dev/null && shows_contours "$shot" 0.15; }
-wait_for 60 has_picture || fail "no contour lines on the desktop ($(screen_fractions "$shot"))"
+wine_desktop_contours "$shot"
 read -r black green yellow < <(screen_fractions "$shot")
 echo "desktop: black $black, outer-contour green $green, inner-contour yellow $yellow"
 [ -n "${FENNICK_E2E_KEEP:-}" ] && cp "$shot" "$FENNICK_E2E_KEEP"
@@ -37,8 +33,5 @@ echo "desktop: black $black, outer-contour green $green, inner-contour yellow $y
 # program's window.
 xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
 xdotool key Escape
-wait_for 10 bash -c "! kill -0 $pid" || fail "still running 10 s after Escape"
-wait "$pid"
-rc=$?
-[ "$rc" -eq 0 ] || fail "after Escape: exit status $rc, expected 0"
+expect_clean_end "$pid" fennick.exe
 echo "fennick under Wine: ok"

@@ -11,6 +11,7 @@
 #   wine_run SECS EXE ARGS  run a Win32 exe under Wine with a time limit
 #   fail MSG                print MSG and exit 1
 #   wait_for SECS CMD...    retry CMD every 0.1 s until it succeeds
+#   expect_clean_end PID WHAT  after Escape: ends within 10 s with status 0
 
 E2E_PIDS=()
 E2E_TMUX=()
@@ -76,6 +77,15 @@ wine_own_prefix() {
   wine_prefix_ensure "$WINEPREFIX"
   E2E_WINE_OWNED=$WINEPREFIX
   wineserver -p
+}
+
+# expect_clean_end PID WHAT: after Escape, PID ends within 10 s with status 0.
+expect_clean_end() {
+  local pid=$1 what=$2 status
+  wait_for 10 bash -c "! kill -0 $pid" || fail "$what: still running 10 s after Escape"
+  wait "$pid"
+  status=$?
+  [ "$status" -eq 0 ] || fail "$what: exit status $status after Escape, expected 0"
 }
 
 wine_run() {

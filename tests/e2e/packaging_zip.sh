@@ -74,15 +74,9 @@ E2E_PIDS+=("$pid")
 wait_for 30 xdotool search --name '^Velkrant$' || fail "curves.exe: no window"
 window=$(xdotool search --name '^Velkrant$' | head -1)
 shot=$E2E_TMP/curves.png
-if ! shoot_until_shown "$shot" curves; then
-  cp "$shot" "$build/e2e-packaging-curves-failed.png"
-  fail "curves.exe: the screen does not show its checkerboard (kept as $build/e2e-packaging-curves-failed.png)"
-fi
-cp "$shot" "$build/e2e-packaging-curves.png"  # for a person to look at
+shoot_and_keep "$shot" curves "$build/e2e-packaging-curves"
 xdotool key --window "$window" Escape 2>/dev/null
-wait "$pid"
-rc=$?
-[ "$rc" -eq 0 ] || fail "curves.exe: exit status $rc after Escape, expected 0"
+expect_clean_end "$pid" curves.exe
 echo "curves.exe from the ZIP: checkerboard #607B8B/#8B4C39 on screen, Escape gave status 0"
 
 # fennick.exe loads the pack's ptc.dll and draws its contour lines into its
@@ -100,8 +94,5 @@ desktop=$(xdotool search --onlyvisible --name 'Wine desktop' | head -n 1)
 [ -n "$desktop" ] || fail "fennick.exe: no Wine desktop window"
 xdotool windowfocus "$desktop"
 xdotool key Escape
-wait_for 10 bash -c "! kill -0 $pid" || fail "fennick.exe: still running 10 s after Escape"
-wait "$pid"
-rc=$?
-[ "$rc" -eq 0 ] || fail "fennick.exe: exit status $rc after Escape, expected 0"
+expect_clean_end "$pid" fennick.exe
 echo "fennick.exe from the ZIP: contour lines on screen, Escape gave status 0"

@@ -31,10 +31,7 @@ alt_enter() {
 }
 stop() {
   xdotool mousemove --window "$window" 10 10 windowfocus "$window" key Escape 2>/dev/null
-  wait_for 10 bash -c "! kill -0 $pid" || fail "still running 10 s after Escape"
-  wait "$pid"
-  local status=$?
-  [ "$status" -eq 0 ] || fail "exit status $status after Escape: $(cat "$t/err")"
+  expect_clean_end "$pid" "the program (stderr: $(cat "$t/err"))"
 }
 still_drawing() {  # two screenshots half a second apart differ
   import -window root "$t/a.png"; sleep 0.5; import -window root "$t/b.png"

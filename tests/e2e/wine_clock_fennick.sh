@@ -17,11 +17,7 @@ env WINEDLLOVERRIDES="winmm=n,b" FAKE_WINMM_START=$((4294967296 - 2000)) \
   timeout -k 5 120 wine "$app/fennick.exe" >/dev/null 2>&1 &
 pid=$!
 E2E_PIDS+=("$pid")
-wait_for 60 xdotool search --name 'Wine desktop' || fail "no Wine desktop window"
-desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
-shot=$E2E_TMP/shot.png
-has_picture() { import -window "$desktop" "$shot" 2>/dev/null && shows_contours "$shot" 0.15; }
-wait_for 60 has_picture || fail "no contour lines on the desktop"
+wine_desktop_contours "$E2E_TMP/shot.png"
 # By now the count has wrapped (it started 2 s before). Two pictures a
 # second apart differ, and both show the contours.
 sleep 3
@@ -34,8 +30,5 @@ difference=$(compare -metric AE "$E2E_TMP/a.png" "$E2E_TMP/b.png" null: 2>&1)
 [ "${difference%% *}" != 0 ] || fail "the picture stood still after the wrap"
 xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop"
 xdotool key Escape
-wait_for 10 bash -c "! kill -0 $pid" || fail "still running 10 s after Escape"
-wait "$pid"
-rc=$?
-[ "$rc" -eq 0 ] || fail "after Escape: exit status $rc, expected 0"
+expect_clean_end "$pid" fennick.exe
 echo "fennick.exe across the wrap: $difference pixels changed in a second after it; ok"
