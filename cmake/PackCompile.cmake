@@ -1,14 +1,23 @@
 # Flags shared by every target of the pack.
 #
-# Pixels must be the same on both builds: doubles are IEEE doubles (SSE2 on
-# i686, never x87), no fused multiply-add, no fast-math; formulas are evaluated
-# in the order they are written.
+# Pixels must be the same on every build: doubles round as IEEE doubles, no
+# fused multiply-add, no fast-math; formulas are evaluated in the order they
+# are written.
 add_compile_options(-Wall -Wextra -ffp-contract=off)
 
 if(PACK_WIN32)
-  add_compile_options(-msse2 -mfpmath=sse -mmmx)
-  # No mingw runtime DLL beside the exes: libgcc, libstdc++ and winpthread in.
-  add_link_options(-static -static-libgcc -static-libstdc++)
+  # A Pentium-class processor with MMX: x87 maths, no SSE anywhere. The x87
+  # rounds like an IEEE double only with its precision control at 53 bits;
+  # CRT_fp8.o makes the start-up code set that (mingw's default is 64) before
+  # any of our code runs, in every exe, tests included.
+  add_compile_options(-march=pentium-mmx -mtune=generic -mfpmath=387)
+  execute_process(COMMAND ${CMAKE_C_COMPILER} -print-file-name=CRT_fp8.o
+                  OUTPUT_VARIABLE pack_crt_fp8 OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT EXISTS "${pack_crt_fp8}")
+    message(FATAL_ERROR "mingw-w64's CRT_fp8.o not found (${pack_crt_fp8})")
+  endif()
+  # No mingw runtime DLL beside the exes: libgcc and libstdc++ linked in.
+  add_link_options(-static -static-libgcc -static-libstdc++ ${pack_crt_fp8})
 endif()
 
 if(PACK_SANITIZE)

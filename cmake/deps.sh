@@ -9,12 +9,12 @@ PACK_RUN_PACKAGES="cmake g++ make libsdl2-dev libpng-dev"
 # Everything ./test.sh needs on top: tests, the Win32 cross build, Wine with a
 # virtual desktop that can switch modes, X tools for end-to-end tests.
 PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev \
-  g++-mingw-w64-i686-posix mingw-w64-tools wine wine32:i386 libgl1-mesa-dri:i386 \
+  g++-mingw-w64-i686-win32 mingw-w64-tools wine wine32:i386 libgl1-mesa-dri:i386 \
   libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg \
   dpkg-dev desktop-file-utils man-db clang libclang-rt-14-dev valgrind"
 # ./pack.sh: both builds, and dpkg-shlibdeps for the Debian package's
 # dependencies.
-PACK_PACKAGING_PACKAGES="$PACK_RUN_PACKAGES g++-mingw-w64-i686-posix mingw-w64-tools dpkg-dev"
+PACK_PACKAGING_PACKAGES="$PACK_RUN_PACKAGES g++-mingw-w64-i686-win32 mingw-w64-tools dpkg-dev"
 # ./bench.sh: the libraries the benchmarks compare against.
 PACK_BENCH_PACKAGES="$PACK_RUN_PACKAGES libbenchmark-dev libsdl2-gfx-dev"
 

@@ -3,18 +3,24 @@
 // exclusive fullscreen control, the deepest of 32, 24 and 16 bits, a flip
 // chain whose back buffer is written row by row through the chosen
 // converter, and the window procedure that ends the program on Escape or a
-// close request. Nothing is reported on failure: the entry ends with 1.
+// close request. A failed set-up only notes why (ddraw_failure_reason); the
+// entry decides what to tell.
 #include <windows.h>
 #include <ddraw.h>
 
 #include <cstring>
 
-#include "framework.h"
+#include "display_win32.h"
 #include "row_convert.h"
 
 LRESULT CALLBACK display_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 namespace {
+
+int open_display(const char* title, int width, int height);
+void close_display();
+int present_frame(const std::uint32_t* frame_buffer);
+const char* failure_reason = "";
 
 using DirectDrawCreateFunction = HRESULT(WINAPI*)(GUID*, LPDIRECTDRAW*, IUnknown*);
 
@@ -79,17 +85,21 @@ void set_screen_saver(BOOL active) { SystemParametersInfoA(SPI_SETSCREENSAVEACTI
     ExitProcess(0);
 }
 
-}  // namespace
+// Notes why set-up failed; returns 0, the failure of open_display.
+int fail(const char* why) {
+    failure_reason = why;
+    return 0;
+}
 
 int open_display(const char* title, int width, int height) {
     display_width = width;
     display_height = height;
     display_module = LoadLibraryA("ddraw.dll");
-    if (!display_module) return 0;
+    if (!display_module) return fail("DirectDraw (ddraw.dll) is not installed");
     auto create = reinterpret_cast<DirectDrawCreateFunction>(
         reinterpret_cast<void*>(GetProcAddress(display_module, "DirectDrawCreate")));
-    if (!create) return 0;
-    if (FAILED(create(nullptr, &ddraw, nullptr))) return 0;
+    if (!create) return fail("ddraw.dll has no DirectDrawCreate");
+    if (FAILED(create(nullptr, &ddraw, nullptr))) return fail("DirectDraw could not be started on this display");
 
     HINSTANCE instance = GetModuleHandleA(nullptr);
     window_class.style = 0;
@@ -105,19 +115,22 @@ int open_display(const char* title, int width, int height) {
     RegisterClassA(&window_class);
     display_window = CreateWindowExA(0, title, title, window_style, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
 
-    if (FAILED(ddraw->SetCooperativeLevel(display_window, exclusive_fullscreen))) return 0;
-    if (!set_deepest_mode(width, height)) return 0;
-    if (!create_primary_surface()) return 0;
+    if (FAILED(ddraw->SetCooperativeLevel(display_window, exclusive_fullscreen)))
+        return fail("the display refused exclusive fullscreen");
+    if (!set_deepest_mode(width, height))
+        return fail("the display offers 320x200 at none of 32, 24 and 16 bits per pixel");
+    if (!create_primary_surface()) return fail("the display has no room for the screen surfaces");
     DDSCAPS back_caps;
     back_caps.dwCaps = DDSCAPS_BACKBUFFER;
-    if (FAILED(primary_surface->GetAttachedSurface(&back_caps, &back_surface))) return 0;
+    if (FAILED(primary_surface->GetAttachedSurface(&back_caps, &back_surface)))
+        return fail("the display cannot flip between screen buffers");
     DDPIXELFORMAT format;
     std::memset(&format, 0, sizeof format);
     format.dwSize = pixel_format_size;
-    if (FAILED(primary_surface->GetPixelFormat(&format))) return 0;
-    if (!(format.dwFlags & DDPF_RGB)) return 0;  // e.g. a palette-indexed mode
+    if (FAILED(primary_surface->GetPixelFormat(&format))) return fail("the screen's pixel format is unknown");
+    if (!(format.dwFlags & DDPF_RGB)) return fail("the screen has no RGB pixel format");  // e.g. palette-indexed
     row_converter = choose_converter(format.dwRGBBitCount, format.dwRBitMask, format.dwGBitMask, format.dwBBitMask);
-    if (!row_converter) return 0;
+    if (!row_converter) return fail("the screen's pixel format is not one of the eight this program writes");
     set_screen_saver(FALSE);  // for this session only, not written to the profile
     return 1;
 }
@@ -141,6 +154,8 @@ void close_display() {
     set_screen_saver(TRUE);
 }
 
+}  // namespace
+
 LRESULT CALLBACK display_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
         case WM_ACTIVATEAPP:
@@ -158,6 +173,8 @@ LRESULT CALLBACK display_window_proc(HWND window, UINT message, WPARAM wparam, L
             return DefWindowProcA(window, message, wparam, lparam);
     }
 }
+
+namespace {
 
 int present_frame(const std::uint32_t* frame_buffer) {
     MSG message;
@@ -183,4 +200,8 @@ int present_frame(const std::uint32_t* frame_buffer) {
     return 1;
 }
 
-std::uint32_t clock_ms() { return timeGetTime(); }
+}  // namespace
+
+const Display ddraw_display{open_display, close_display, present_frame};
+
+const char* ddraw_failure_reason() { return failure_reason; }

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "display_sdl.h"
-#include "frame_export.h"
+#include "command_line.h"
 #include "framework.h"
 #include "row_convert.h"
 #include "sdl_screen.h"

@@ -5,7 +5,7 @@
 // platform; everything a scene draws is portable.
 #include <cstdint>
 
-#include "frame_export.h"  // ProgramInfo
+#include "command_line.h"  // ProgramInfo
 
 // Opens the fullscreen display; 1 on success, 0 on failure.
 int open_display(const char* title, int width, int height);

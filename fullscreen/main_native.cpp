@@ -4,15 +4,16 @@
 #include <cstdio>
 
 #include "display_sdl.h"
-#include "frame_export.h"
+#include "command_line.h"
 #include "framework.h"
 #include "fullscreen_entry.h"
 
 namespace {
 
-void report_open_failure() {
+bool report_open_failure() {
     std::fprintf(stderr, "%s: cannot open a %dx%d display: %s\n", fullscreen_program.name, frame_width, frame_height,
                  display_failure_reason());
+    return false;
 }
 
 }  // namespace

@@ -17,11 +17,9 @@ void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, SceneP
     } while (tick < limit);
 }
 
-int run_fullscreen(void (*on_open_failure)()) {
-    if (!open_display(display_title, frame_width, frame_height)) {
-        if (on_open_failure) on_open_failure();
-        return 1;
-    }
+int run_fullscreen(OpenFailure on_open_failure) {
+    while (!open_display(display_title, frame_width, frame_height))
+        if (!on_open_failure || !on_open_failure()) return 1;
     run_scene_loop(run_limit_ticks);
     close_display();
     return 0;

@@ -4,6 +4,7 @@
 // such as 320x200) a vertical stretch with linear filtering to the 4:3
 // picture that the monitors of the time showed, pixels 1.2 times taller.
 #include <cstdint>
+#include <vector>
 
 struct PictureSize {
     int width;
@@ -33,3 +34,17 @@ struct PictureRect {
     int scale;
 };
 PictureRect fit_picture(int out_width, int out_height, int frame_width, int frame_height, bool square_pixels);
+
+// Draws `source` (frame_width x frame_height) as the picture `rect` of
+// fit_picture: every frame pixel becomes a rect.scale x rect.scale block, and
+// the block-scaled frame is then stretched to rect.w x rect.h with linear
+// filtering in 16.16 fixed point (each output pixel's centre mapped into the
+// block picture, mixing its two nearest block columns, then rows, rounded to
+// nearest). Writes rect.w x rect.h pixels into `target`, `target_stride`
+// pixels apart; bars are not touched.
+struct PictureScratch {  // kept by the caller between frames: no allocation once sized
+    std::vector<int> columns;          // per output column: frame columns and weight
+    std::vector<std::uint32_t> rows;   // two frame rows filtered across
+};
+void draw_picture(const std::uint32_t* source, int frame_width, int frame_height, const PictureRect& rect,
+                  std::uint32_t* target, int target_stride, PictureScratch& scratch);

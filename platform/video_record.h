@@ -3,15 +3,7 @@
 // at i*1000/fps ms on the program's timeline), scaled, and piped into ffmpeg.
 #include <string>
 
-#include "frame_export.h"
-
-struct RecordOptions {
-    std::string file;
-    double seconds = 0;
-    int fps = 60;
-    int scale = 3;
-    bool square_pixels = false;
-};
+#include "command_line.h"
 
 // Number of frames a recording holds: seconds * fps, rounded to nearest.
 long record_frame_count(const RecordOptions& options);

@@ -69,12 +69,11 @@ bool register_class_once(HINSTANCE instance) {
     return RegisterClassA(&wc) != 0;
 }
 
-HINSTANCE this_module() {
-    HMODULE module = nullptr;
-    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       reinterpret_cast<LPCSTR>(&window_procedure), &module);
-    return module;
-}
+// The linker's symbol at the start of this DLL's image: its module handle,
+// on every Windows (GetModuleHandleExA came only with XP).
+extern "C" IMAGE_DOS_HEADER __ImageBase;
+
+HINSTANCE this_module() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }
 
 }  // namespace
 

@@ -13,7 +13,7 @@
 
 #include "counting_new.h"
 #include "display_sdl.h"
-#include "frame_export.h"
+#include "command_line.h"
 #include "framework.h"
 
 namespace {

@@ -1,5 +1,5 @@
 #include "effects_test_support.h"
-#include "frame_export.h"
+#include "png_file.h"
 
 bool dump_frame_png(const std::string& path, const std::uint32_t* frame) {
     std::string error;

@@ -92,7 +92,10 @@ void run_scene_loop(std::uint32_t limit) {
 namespace {
 
 int failures_reported = 0;
-void count_failure() { ++failures_reported; }
+bool count_failure() {
+    ++failures_reported;
+    return false;
+}
 
 struct Entry : SceneLoop {
     void SetUp() override {
@@ -123,6 +126,22 @@ TEST_F(Entry, AFailedOpenEndsWithStatusOneAndRunsNothing) {
     EXPECT_TRUE(limits_given.empty());
     EXPECT_EQ(failures_reported, 1);
     EXPECT_EQ(run_fullscreen(nullptr), 1) << "silent failure";
+}
+
+TEST_F(Entry, AFailureHandlerThatSetsUpAnotherDisplayGetsTheRunOnIt) {
+    fake_display::open_result = 0;
+    fake_display::clock_steps(0, 100000);
+    const OpenFailure offer_another = [] {
+        ++failures_reported;
+        fake_display::open_result = 1;  // as the window display would
+        return true;
+    };
+    EXPECT_EQ(run_fullscreen(offer_another), 0);
+    EXPECT_EQ(failures_reported, 1);
+    const auto& calls = fake_display::calls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls[0], calls[1]) << "opened again after the handler";
+    EXPECT_EQ(calls.back(), "close_display");
 }
 
 }  // namespace

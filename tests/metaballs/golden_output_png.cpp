@@ -1,7 +1,7 @@
 // Native build: a failed golden frame is written as a PNG beside the tests.
 #include <cstdlib>
 
-#include "frame_export.h"
+#include "png_file.h"
 #include "golden_output.h"
 
 bool golden_update_requested() { return std::getenv("FENNICK_GOLDEN_UPDATE") != nullptr; }

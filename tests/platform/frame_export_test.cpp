@@ -1,4 +1,5 @@
-#include "frame_export.h"
+#include "command_line.h"
+#include "png_file.h"
 
 #include <gtest/gtest.h>
 #include <png.h>

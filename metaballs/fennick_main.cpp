@@ -1,15 +1,17 @@
-// fennick, SDL build: the demo, or one frame written as a PNG.
+// fennick: the demo, or one frame written as a picture file (PNG natively,
+// BMP on Win32).
 #include <cstdio>
 
+#include "command_line.h"
 #include "demo.h"
-#include "frame_export.h"
 
 int main(int argc, char** argv) {
     static const ProgramInfo info = {"fennick", "Metaball iso-lines rotating in 3D.",
                                      "MS is the clock count", frame_width,
                                      frame_height, render_frame};
     // fennick always starts in a window and its frame is 4:3 already, so
-    // --window and --square-pixels change nothing; Alt+Enter goes fullscreen.
+    // --window and --square-pixels change nothing; natively Alt+Enter goes
+    // fullscreen.
     RunOptions options;
     const int status = handle_command_line(argc, argv, info, options);
     if (status >= 0) return status;

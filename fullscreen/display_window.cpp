@@ -1,0 +1,205 @@
+// The Win32 build's window display, drawn with GDI (which every Windows
+// has): a resizable window showing the frame as the 4:3 picture of the time
+// (or with square pixels), black bars around it. Alt+Enter switches between
+// the window and a borderless window covering the monitor, where the mouse
+// pointer is hidden. Escape or closing the window ends the program with 0.
+// The picture keeps running while the window is in the background, as a
+// windowed player does; nothing is drawn while it is minimized.
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "display_win32.h"
+#include "picture_scale.h"
+
+namespace {
+
+constexpr const char* window_class_name = "Velkrant window";
+constexpr DWORD framed_style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+constexpr DWORD borderless_style = WS_POPUP | WS_VISIBLE;
+
+HWND window = nullptr;
+int frame_width = 0, frame_height = 0;
+bool square_pixels = false;
+bool covering = false;   // borderless over the whole monitor
+RECT framed_rect{};      // where the framed window was, for the way back
+std::vector<std::uint32_t> picture;
+PictureScratch scratch;
+PictureRect shown{};     // where the last picture went in the client area
+
+LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+void close_window();
+
+[[noreturn]] void end_run() {
+    close_window();
+    ExitProcess(0);
+}
+
+RECT monitor_rect(bool work_area) {
+    RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO info;
+    info.cbSize = sizeof info;
+    if (window && GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+        return work_area ? info.rcWork : info.rcMonitor;
+    if (work_area) SystemParametersInfoA(SPI_GETWORKAREA, 0, &rect, 0);
+    return rect;
+}
+
+// The framed window whose client area is the largest whole multiple of the
+// picture's shape (320x240, or the frame's own with square pixels) that
+// fits the work area with its frame, at least 1, centred on the work area.
+RECT framed_placement() {
+    const RECT work = monitor_rect(true);
+    const int work_w = work.right - work.left, work_h = work.bottom - work.top;
+    const int unit_w = frame_width, unit_h = square_pixels ? frame_height : frame_width * 3 / 4;
+    RECT best{0, 0, unit_w, unit_h};
+    AdjustWindowRectEx(&best, WS_OVERLAPPEDWINDOW, FALSE, 0);
+    for (int k = 2;; ++k) {
+        RECT bigger{0, 0, unit_w * k, unit_h * k};
+        AdjustWindowRectEx(&bigger, WS_OVERLAPPEDWINDOW, FALSE, 0);
+        if (bigger.right - bigger.left > work_w || bigger.bottom - bigger.top > work_h) break;
+        best = bigger;
+    }
+    const int w = best.right - best.left, h = best.bottom - best.top;
+    const int x = work.left + (work_w - w) / 2, y = work.top + (work_h - h) / 2;
+    RECT placed;
+    placed.left = x > work.left ? x : work.left;
+    placed.top = y > work.top ? y : work.top;
+    placed.right = placed.left + w;
+    placed.bottom = placed.top + h;
+    return placed;
+}
+
+void place_framed(const RECT& at) {
+    SetWindowLongA(window, GWL_STYLE, framed_style);
+    SetWindowPos(window, HWND_NOTOPMOST, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                 SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+}
+
+void set_covering(bool cover) {
+    if (cover == covering) return;
+    covering = cover;
+    if (cover) {
+        GetWindowRect(window, &framed_rect);
+        const RECT screen = monitor_rect(false);
+        SetWindowLongA(window, GWL_STYLE, borderless_style);
+        SetWindowPos(window, HWND_TOP, screen.left, screen.top, screen.right - screen.left,
+                     screen.bottom - screen.top, SWP_FRAMECHANGED | SWP_SHOWWINDOW);
+    } else {
+        place_framed(framed_rect);
+    }
+}
+
+// The picture in its place and black bars around it, on `dc`.
+void paint(HDC dc) {
+    RECT client;
+    GetClientRect(window, &client);
+    const int cw = client.right, ch = client.bottom;
+    if (shown.w > 0 && !picture.empty()) {
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = shown.w;
+        info.bmiHeader.biHeight = -shown.h;  // top row first
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;  // 0x00RRGGBB in memory: blue, green, red, 0
+        info.bmiHeader.biCompression = BI_RGB;
+        SetDIBitsToDevice(dc, shown.x, shown.y, shown.w, shown.h, 0, 0, 0, shown.h, picture.data(), &info,
+                          DIB_RGB_COLORS);
+    }
+    const int right = shown.x + shown.w, bottom = shown.y + shown.h;
+    PatBlt(dc, 0, 0, cw, shown.y, BLACKNESS);
+    PatBlt(dc, 0, bottom, cw, ch - bottom, BLACKNESS);
+    PatBlt(dc, 0, shown.y, shown.x, shown.h, BLACKNESS);
+    PatBlt(dc, right, shown.y, cw - right, shown.h, BLACKNESS);
+}
+
+int open_window(const char* title, int width, int height) {
+    frame_width = width;
+    frame_height = height;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = window_proc;
+    window_class.hInstance = instance;
+    window_class.hIcon = LoadIconA(instance, "IDI_MAIN");
+    window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    window_class.lpszClassName = window_class_name;
+    RegisterClassA(&window_class);
+    window = CreateWindowExA(0, window_class_name, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                             frame_width, frame_height, nullptr, nullptr, instance, nullptr);
+    if (!window) return 0;
+    place_framed(framed_placement());  // now that it exists: sized for its monitor
+    SetForegroundWindow(window);
+    return 1;
+}
+
+void close_window() {
+    if (window) DestroyWindow(window);
+    window = nullptr;
+    covering = false;
+    picture.clear();
+    shown = PictureRect{};
+}
+
+int present_window(const std::uint32_t* frame_buffer) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);  // Escape or close ends the process in here
+    }
+    RECT client;
+    GetClientRect(window, &client);
+    if (IsIconic(window) || client.right <= 0 || client.bottom <= 0) {
+        Sleep(1);
+        return 1;
+    }
+    shown = fit_picture(client.right, client.bottom, frame_width, frame_height, square_pixels);
+    picture.resize(static_cast<std::size_t>(shown.w) * shown.h);
+    draw_picture(frame_buffer, frame_width, frame_height, shown, picture.data(), shown.w, scratch);
+    HDC dc = GetDC(window);
+    paint(dc);
+    ReleaseDC(window, dc);
+    Sleep(1);  // no vertical sync in GDI: leave the processor some time
+    return 1;
+}
+
+LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_KEYDOWN:
+            if (wparam == VK_ESCAPE) end_run();
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wparam == VK_RETURN && (lparam & (1 << 29))) {  // Alt held
+                if (!(lparam & (1 << 30))) set_covering(!covering);  // not a key repeat
+                return 0;
+            }
+            break;
+        case WM_SYSCHAR:
+            if (wparam == '\r') return 0;  // Alt+Enter: no beep
+            break;
+        case WM_CLOSE:
+            end_run();
+        case WM_SETCURSOR:
+            if (covering && LOWORD(lparam) == HTCLIENT) {
+                SetCursor(nullptr);
+                return TRUE;
+            }
+            break;
+        case WM_ERASEBKGND:
+            return 1;  // paint() covers every pixel
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(hwnd, &ps);
+            if (window) paint(dc);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+    }
+    return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+}  // namespace
+
+const Display window_display{open_window, close_window, present_window};
+
+void set_window_square_pixels(bool square) { square_pixels = square; }

@@ -1,0 +1,74 @@
+#pragma once
+// The command line of the graphics programs, read the same way on every
+// build; each build's entry (command_line_native.cpp, command_line_win32.cpp)
+// carries out what it asks for:
+//   PROGRAM [--window] [--square-pixels]   run on the screen
+//   PROGRAM --frame MS FILE                 render the frame at time MS headless
+//   PROGRAM --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]
+//                                           render S seconds into a video (native)
+//   PROGRAM --help | --version
+#include <cstdint>
+#include <string>
+
+struct ProgramInfo {
+    const char* name;       // "fennick"
+    const char* summary;    // one line for --help
+    const char* time_help;  // what MS means for this program, for --help
+    int width;
+    int height;
+    // Draws the whole frame at time `ms` into width*height 0x00RRGGBB pixels.
+    void (*render)(std::uint32_t ms, std::uint32_t* pixels);
+};
+
+// How to show the program when it runs on the screen.
+struct RunOptions {
+    bool window = false;         // start in a window instead of fullscreen
+    bool square_pixels = false;  // 1:1 pixels instead of the 4:3 picture
+    bool quiet = false;          // no message box when fullscreen fails (Win32)
+};
+
+struct RecordOptions {
+    std::string file;
+    double seconds = 0;
+    int fps = 60;
+    int scale = 3;
+    bool square_pixels = false;
+};
+
+// What a build offers beyond running and --frame.
+struct CommandLineFeatures {
+    const char* frame_format;  // "PNG" or "BMP"
+    bool record;               // --record and its options
+    bool quiet;                // --quiet
+};
+
+struct CommandLine {
+    enum Action { run, help, version, frame, record, bad } action = run;
+    RunOptions run_options;
+    RecordOptions record_options;
+    std::uint32_t ms = 0;  // --frame
+    std::string file;      // --frame
+    std::string error;     // bad: what is wrong, one line without the program name
+};
+
+CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures& features);
+
+// The --help text, ending with a newline.
+std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features);
+
+// "NAME: WHAT (try 'NAME --help')": the line for a bad command line.
+std::string usage_line(const ProgramInfo& info, const std::string& what);
+
+// Parses a whole decimal count 0 ... 4294967295; false for anything else.
+bool parse_milliseconds(const char* text, std::uint32_t& ms);
+
+// Handles the command line on this build: help, version, --frame and
+// (natively) --record, with one line on stderr for a bad one. Returns -1 when
+// the program should run on the screen, with the display options in `run`;
+// otherwise the exit status to end with: 0 when done, 2 for a bad command
+// line, an unwritable file or a failed capture.
+int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptions& run);
+
+// The same for programs without display options: --window and
+// --square-pixels are refused.
+int handle_frame_options(int argc, char** argv, const ProgramInfo& info);

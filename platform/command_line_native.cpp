@@ -1,0 +1,62 @@
+// The command line of the native build: help and version on stdout, bad
+// options as one line on stderr, --frame as a PNG, --record through ffmpeg.
+#include <cstdio>
+#include <vector>
+
+#include "command_line.h"
+#include "png_file.h"
+#include "video_record.h"
+
+#ifndef PACK_VERSION
+#define PACK_VERSION "0"
+#endif
+
+namespace {
+
+const CommandLineFeatures native_features{"PNG", true, false};
+
+int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& file) {
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height, 0u);
+    info.render(ms, pixels.data());
+    std::string error;
+    if (!write_png_rgb(file, pixels.data(), info.width, info.height, error)) {
+        std::fprintf(stderr, "%s: %s\n", info.name, error.c_str());
+        return 2;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptions& run) {
+    const CommandLine line = parse_command_line(argc, argv, native_features);
+    run = line.run_options;
+    switch (line.action) {
+        case CommandLine::run:
+            return -1;
+        case CommandLine::help:
+            std::fputs(help_text(info, native_features).c_str(), stdout);
+            return 0;
+        case CommandLine::version:
+            std::printf("%s %s\n", info.name, PACK_VERSION);
+            return 0;
+        case CommandLine::frame:
+            return export_frame(info, line.ms, line.file);
+        case CommandLine::record:
+            return record_video(info, line.record_options);
+        case CommandLine::bad:
+            break;
+    }
+    std::fprintf(stderr, "%s\n", usage_line(info, line.error).c_str());
+    return 2;
+}
+
+int handle_frame_options(int argc, char** argv, const ProgramInfo& info) {
+    RunOptions run;
+    const int status = handle_command_line(argc, argv, info, run);
+    if (status < 0 && (run.window || run.square_pixels)) {
+        std::fprintf(stderr, "%s\n", usage_line(info, "this program has no --window or --square-pixels").c_str());
+        return 2;
+    }
+    return status;
+}

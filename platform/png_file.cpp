@@ -1,0 +1,79 @@
+#include "png_file.h"
+
+#include <png.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+struct PngWriteState {
+    std::string message;
+};
+
+void on_png_error(png_structp png, png_const_charp message) {
+    static_cast<PngWriteState*>(png_get_error_ptr(png))->message = message;
+    png_longjmp(png, 1);
+}
+
+void on_png_warning(png_structp, png_const_charp) {}
+
+// Everything libpng touches lives here, apart from C++ objects with
+// destructors, because an error comes back through longjmp.
+bool encode_png(std::FILE* file, const std::uint8_t* rgb, int width, int height, PngWriteState& state) {
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, on_png_error, on_png_warning);
+    if (!png) {
+        state.message = "out of memory";
+        return false;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (!info || setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        if (state.message.empty()) state.message = "out of memory";
+        return false;
+    }
+    png_init_io(png, file);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    for (int y = 0; y < height; ++y) png_write_row(png, rgb + static_cast<std::size_t>(y) * width * 3);
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return true;
+}
+
+}  // namespace
+
+bool write_png_rgb(const std::string& path, const std::uint32_t* pixels, int width, int height,
+                   std::string& error) {
+    std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
+        rgb[i * 3 + 0] = static_cast<std::uint8_t>(pixels[i] >> 16);
+        rgb[i * 3 + 1] = static_cast<std::uint8_t>(pixels[i] >> 8);
+        rgb[i * 3 + 2] = static_cast<std::uint8_t>(pixels[i]);
+    }
+    // Written under a temporary name beside the target, renamed when whole.
+    const std::string temp = path + ".partial";
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    if (!file) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    PngWriteState state;
+    bool ok = encode_png(file, rgb.data(), width, height, state);
+    if (std::fclose(file) != 0 && ok) {
+        ok = false;
+        state.message = std::strerror(errno);
+    }
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        state.message = std::strerror(errno);
+    }
+    if (!ok) {
+        std::remove(temp.c_str());
+        error = "cannot write " + path + ": " + state.message;
+    }
+    return ok;
+}

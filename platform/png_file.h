@@ -1,0 +1,9 @@
+#pragma once
+// PNG files of frames (native build, libpng).
+#include <cstdint>
+#include <string>
+
+// Writes 0x00RRGGBB pixels as an 8-bit RGB PNG. On failure returns false
+// and says why in `error`; no partial file is left under `path`.
+bool write_png_rgb(const std::string& path, const std::uint32_t* pixels, int width, int height,
+                   std::string& error);
