@@ -89,6 +89,7 @@ void set_covering(bool cover) {
     } else {
         place_framed(framed_rect);
     }
+    SetForegroundWindow(window);
 }
 
 // The picture in its place and black bars around it, on `dc`.
@@ -169,10 +170,9 @@ LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
             if (wparam == VK_ESCAPE) end_run();
             return 0;
         case WM_SYSKEYDOWN:
-            if (wparam == VK_RETURN && (lparam & (1 << 29))) {  // Alt held
-                if (!(lparam & (1 << 30))) set_covering(!covering);  // not a key repeat
-                return 0;
-            }
+            // Alt held, not a key repeat. DefWindowProcA still sees the key,
+            // so that releasing Alt afterwards does not open the window menu.
+            if (wparam == VK_RETURN && (lparam & (1 << 29)) && !(lparam & (1 << 30))) set_covering(!covering);
             break;
         case WM_SYSCHAR:
             if (wparam == '\r') return 0;  // Alt+Enter: no beep

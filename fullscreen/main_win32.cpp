@@ -18,7 +18,7 @@ bool offer_window() {
                              std::to_string(frame_height) + " for " + fullscreen_program.name + ": " +
                              ddraw_failure_reason() + ".\n\nPlay in a window instead?";
     close_display();  // give the screen back before asking
-    if (MessageBoxA(nullptr, text.c_str(), display_title, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
+    if (MessageBoxA(nullptr, text.c_str(), fullscreen_program.name, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)
         return false;
     use_display(window_display);
     return true;

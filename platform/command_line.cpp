@@ -158,9 +158,9 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
             "                       instead of offering to play in a window\n";
     text +=
         "  --help               show this help and exit\n"
-        "  --version            show the version and exit\n\n"
-        "Without options the program runs on the screen; Escape ends it and\n"
-        "Alt+Enter switches between fullscreen and a window.\n"
+        "  --version            show the version and exit\n\n";
+    text += features.keys_help;
+    text +=
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line or an unwritable file.\n";
     return text;

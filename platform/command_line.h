@@ -40,6 +40,7 @@ struct CommandLineFeatures {
     const char* frame_format;  // "PNG" or "BMP"
     bool record;               // --record and its options
     bool quiet;                // --quiet
+    const char* keys_help;     // what Escape and Alt+Enter do, for --help
 };
 
 struct CommandLine {

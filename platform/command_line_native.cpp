@@ -13,7 +13,10 @@
 
 namespace {
 
-const CommandLineFeatures native_features{"PNG", true, false};
+const CommandLineFeatures native_features{
+    "PNG", true, false,
+    "Without options the program runs on the screen; Escape ends it and\n"
+    "Alt+Enter switches between fullscreen and a window.\n"};
 
 int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& file) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height, 0u);

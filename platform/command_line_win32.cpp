@@ -18,7 +18,10 @@
 
 namespace {
 
-const CommandLineFeatures win32_features{"BMP", false, true};
+const CommandLineFeatures win32_features{
+    "BMP", false, true,
+    "Without options the program runs on the screen; Escape ends it. In a\n"
+    "window, Alt+Enter switches between the window and the whole screen.\n"};
 
 bool has_handle(DWORD which) {
     HANDLE handle = GetStdHandle(which);

@@ -29,7 +29,7 @@ run() {
   log=$E2E_TMP/$case_name.log
   : >"$log"
   env WINEDLLOVERRIDES=ddraw=n,b FAKE_DDRAW_LOG="$log" PATTERN_FRAMES=3 "$@" \
-    timeout -k 5 30 wine "${dir:-$app}/fullscreen_pattern.exe"
+    timeout -k 5 30 wine "${dir:-$app}/fullscreen_pattern.exe" --quiet
   status=$?
   [ "$status" -ne 124 ] || echo "FAIL: $case_name: hung" >&2
 }

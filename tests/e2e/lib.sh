@@ -7,7 +7,7 @@
 #   tmux_screen NAME        print what the session's screen shows
 #   wine_prefix_ensure DIR  create a Wine prefix once (virtual desktop default)
 #   wine_env BUILD_DIR      export WINEPREFIX, WINEDEBUG for that build
-#   wine_own_prefix BUILD_DIR NAME  a prefix of the test's own, ended after
+#   wine_own_prefix BUILD_DIR NAME [WxH]  a prefix of the test's own, ended after
 #   wine_run SECS EXE ARGS  run a Win32 exe under Wine with a time limit
 #   fail MSG                print MSG and exit 1
 #   wait_for SECS CMD...    retry CMD every 0.1 s until it succeeds
@@ -72,9 +72,12 @@ wine_env() {
 # wine_own_prefix BUILD_DIR NAME: a prefix of this test's own (one test at a
 # time: give the CTest tests a RESOURCE_LOCK of the same name), its server
 # kept up for quick repeated starts and stopped at the end.
+# A third argument WxH sizes its virtual desktop (640x480 otherwise).
 wine_own_prefix() {
   export WINEPREFIX="$1/wineprefix-$2" WINEDEBUG=-all
   wine_prefix_ensure "$WINEPREFIX"
+  timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "${3:-640x480}" /f >/dev/null 2>&1
+  timeout 30 wineserver -w  # the registry is saved when the server ends
   E2E_WINE_OWNED=$WINEPREFIX
   wineserver -p
 }
