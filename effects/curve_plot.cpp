@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 
 #include "splat_lanes.h"
 
@@ -17,10 +16,6 @@ constexpr std::uint32_t samples_mask = 0xFFFF;
 // Largest 16.16 coordinates the Bezier bounds test admits: 319.0 and 199.0.
 constexpr std::uint32_t bezier_max_x = static_cast<std::uint32_t>(frame_width - 1) << fixed_shift;
 constexpr std::uint32_t bezier_max_y = static_cast<std::uint32_t>(frame_height - 1) << fixed_shift;
-
-inline Fixed wrapping_add(Fixed a, Fixed b) {
-    return static_cast<Fixed>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
 
 // The splat loop. Unclipped: every 2x2 block lies inside the buffer (the
 // caller has checked both ends of the segment). Clipped: each of the four
@@ -53,8 +48,8 @@ void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint3
             draw(std::int64_t{px} + 1, std::int64_t{py} + 1, w.bottom_right);
             draw(px, std::int64_t{py} + 1, w.bottom_left);
         }
-        x = wrapping_add(x, sx);
-        y = wrapping_add(y, sy);
+        x = fixed_wrapping_add(x, sx);
+        y = fixed_wrapping_add(y, sy);
     }
 }
 
@@ -78,13 +73,6 @@ std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uin
                     (blue(old) * keep + blue(color) * w) >> 16);
 }
 
-Fixed to_fixed(double value) {
-    const double scaled = value * 65536.0;
-    if (!(scaled > -2147483649.0)) return std::numeric_limits<Fixed>::min();  // also NaN
-    if (!(scaled < 2147483648.0)) return std::numeric_limits<Fixed>::max();
-    return static_cast<Fixed>(scaled);
-}
-
 void fill_checkerboard(std::uint32_t* buffer, std::uint32_t color_a, std::uint32_t color_b) {
     std::uint32_t* p = buffer;
     for (int y = 0; y < frame_height; ++y)
@@ -95,8 +83,8 @@ void plot_aa_segment(Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color
                      int rows) {
     if (pitch <= 0 || rows <= 0 || pitch > 0x7FFF) return;
     // Differences wrap like the 32-bit registers they were made for.
-    const Fixed dx = wrapping_add(x1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(x0)));
-    const Fixed dy = wrapping_add(y1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(y0)));
+    const Fixed dx = fixed_wrapping_add(x1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(x0)));
+    const Fixed dy = fixed_wrapping_add(y1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(y0)));
     const std::uint32_t adx = dx < 0 ? 0u - static_cast<std::uint32_t>(dx) : static_cast<std::uint32_t>(dx);
     const std::uint32_t ady = dy < 0 ? 0u - static_cast<std::uint32_t>(dy) : static_cast<std::uint32_t>(dy);
     const std::uint32_t longest = adx > ady ? adx : ady;
@@ -124,8 +112,8 @@ void draw_quadratic_bezier(std::uint32_t* buffer, const Point2& end, const Point
     for_each_bezier_piece(settings, [&](double t_prev, double t) {
         const Point2 a = bezier_point(start, control, end, t_prev);
         const Point2 b = bezier_point(start, control, end, t);
-        const Fixed ax = to_fixed(a.x), ay = to_fixed(a.y);
-        const Fixed bx = to_fixed(b.x), by = to_fixed(b.y);
+        const Fixed ax = to_fixed_saturating(a.x), ay = to_fixed_saturating(a.y);
+        const Fixed bx = to_fixed_saturating(b.x), by = to_fixed_saturating(b.y);
         // Read as unsigned, a negative coordinate is huge and fails too.
         if (static_cast<std::uint32_t>(ay) > bezier_max_y || static_cast<std::uint32_t>(by) > bezier_max_y ||
             static_cast<std::uint32_t>(ax) > bezier_max_x || static_cast<std::uint32_t>(bx) > bezier_max_x)

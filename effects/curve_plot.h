@@ -5,21 +5,8 @@
 // with the top byte 0.
 #include <cstdint>
 
+#include "fixed16.h"
 #include "frame.h"
-
-// 16.16 fixed point: signed 32 bits, integer part in the upper half.
-using Fixed = std::int32_t;
-constexpr int fixed_shift = 16;
-constexpr std::uint32_t fixed_fraction_mask = 0xFFFF;
-
-// value * 65536.0 truncated toward zero. Values beyond the 32-bit range
-// saturate to INT32_MIN / INT32_MAX and NaN gives INT32_MIN, so such a point
-// fails every bounds test instead of wrapping into the frame.
-Fixed to_fixed(double value);
-// floor(v / 65536): the whole pixel a fixed-point coordinate lies in.
-constexpr int fixed_floor(Fixed v) { return v >> fixed_shift; }
-// v - 65536 * floor(v / 65536): the position inside that pixel, 0 ... 0xFFFF.
-constexpr std::uint32_t fixed_fraction(Fixed v) { return static_cast<std::uint32_t>(v) & fixed_fraction_mask; }
 
 // A point in pixel units, x to the right, y downwards.
 struct Point2 {

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "fixed16.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 
@@ -87,15 +89,15 @@ inline void splat_run_lanes(std::int32_t x, std::int32_t y, std::int32_t sx, std
     std::uint32_t* at = nullptr;
     SplatBlock block{};
     for (std::uint32_t k = 0; k < n; ++k) {
-        std::uint32_t* p = buffer + static_cast<std::ptrdiff_t>(y >> 16) * pitch + (x >> 16);
+        std::uint32_t* p = buffer + static_cast<std::ptrdiff_t>(fixed_floor(y)) * pitch + fixed_floor(x);
         if (p != at) {
             if (at) store_splat_block(at, pitch, block);
             block = load_splat_block(p, pitch);
             at = p;
         }
-        block = blend_splat_block(block, c, static_cast<std::uint32_t>(x) & 0xFFFFu, static_cast<std::uint32_t>(y) & 0xFFFFu);
-        x = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) + static_cast<std::uint32_t>(sx));
-        y = static_cast<std::int32_t>(static_cast<std::uint32_t>(y) + static_cast<std::uint32_t>(sy));
+        block = blend_splat_block(block, c, fixed_fraction(x), fixed_fraction(y));
+        x = fixed_wrapping_add(x, sx);
+        y = fixed_wrapping_add(y, sy);
     }
     if (at) store_splat_block(at, pitch, block);
 }

@@ -1,6 +1,7 @@
 #include "aaline.h"
 
 #include "pixel_lanes.h"
+#include "rgb.h"
 #include <cmath>
 #include <cstddef>
 #include <utility>
@@ -9,7 +10,6 @@ namespace {
 
 constexpr double band_margin = 2.0;  // the band's edges lie 2 pixels inside the target's
 
-inline std::uint32_t channel(std::uint32_t pixel, int shift) { return (pixel >> shift) & 0xFFu; }
 inline std::uint32_t saturate(std::uint32_t value) { return value < 255u ? value : 255u; }
 
 inline std::uint32_t* pixel_at(std::uint32_t* pixels, int stride, int column, int row) {
@@ -105,7 +105,7 @@ void draw_major(double& a0, double& a1, double& b0, double& b1, double da, doubl
     if (!(std::fabs(gradient_real) <= 65536.0)) return;  // only from ends beyond double range
     const std::int32_t g = static_cast<std::int32_t>(gradient_real);
     const std::uint32_t g_magnitude = g < 0 ? static_cast<std::uint32_t>(-static_cast<std::int64_t>(g)) : g;
-    const std::int32_t b_start = to_fixed(b0);
+    const std::int32_t b_start = to_fixed_unchecked(b0);  // inside the band: it fits
     // Both ends now lie in the band, so they are positive and truncation is
     // their floor (no library call).
     const int first_major = static_cast<int>(a0);
@@ -117,7 +117,7 @@ void draw_major(double& a0, double& a1, double& b0, double& b1, double da, doubl
     std::uint32_t first_gap = 0;
     std::int64_t b_span = b_start;
     if (has_first_end) {
-        first_gap = fixed_fraction_mask - fixed_fraction(to_fixed(a0));
+        first_gap = fixed_fraction_mask - fixed_fraction(to_fixed_unchecked(a0));
         const std::int64_t step = (static_cast<std::uint64_t>(first_gap) * g_magnitude) >> fixed_shift;
         b_span += g < 0 ? -step : step;
     }
@@ -156,8 +156,8 @@ void draw_major(double& a0, double& a1, double& b0, double& b1, double da, doubl
 std::uint32_t add_weighted(std::uint32_t pixel, std::uint32_t color, std::uint32_t weight) {
     std::uint32_t result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t added = 2 * ((channel(color, shift) * weight) >> 16);  // 2*floor(c*w / 65536)
-        result |= saturate(channel(pixel, shift) + added) << shift;
+        const std::uint32_t added = 2 * ((byte_at(color, shift) * weight) >> 16);  // 2*floor(c*w / 65536)
+        result |= saturate(byte_at(pixel, shift) + added) << shift;
     }
     return result;
 }
@@ -166,10 +166,10 @@ void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, std::uint32_
     const std::uint32_t half_fraction = fraction >> 1;
     std::uint32_t near_result = 0, far_result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t c = channel(color, shift);
+        const std::uint32_t c = byte_at(color, shift);
         const std::uint32_t a = (c * half_fraction) >> 16;  // floor(c*floor(f/2) / 65536) <= floor(c/2)
-        near_result |= saturate(channel(near_pixel, shift) + 2 * ((c >> 1) - a)) << shift;
-        far_result |= saturate(channel(far_pixel, shift) + 2 * a) << shift;
+        near_result |= saturate(byte_at(near_pixel, shift) + 2 * ((c >> 1) - a)) << shift;
+        far_result |= saturate(byte_at(far_pixel, shift) + 2 * a) << shift;
     }
     near_pixel = near_result;
     far_pixel = far_result;

@@ -5,18 +5,7 @@
 #include <cstdint>
 
 #include "draw_target.h"
-
-// 16.16 fixed point: a signed 32-bit value, integer part in the upper half.
-constexpr int fixed_shift = 16;
-constexpr std::int32_t fixed_one = 1 << fixed_shift;
-constexpr std::int32_t fixed_fraction_mask = fixed_one - 1;
-
-// Returns trunc(v * 65536), toward zero; v must fit.
-inline std::int32_t to_fixed(double v) { return static_cast<std::int32_t>(v * 65536.0); }
-// Returns floor(v / 65536) (an arithmetic shift, so also for negative v).
-inline int fixed_floor(std::int32_t v) { return v >> fixed_shift; }
-// Returns v mod 65536, 0 ... 65535.
-inline std::uint32_t fixed_fraction(std::int32_t v) { return static_cast<std::uint32_t>(v) & fixed_fraction_mask; }
+#include "fixed16.h"
 
 // Blending, the same for all four bytes of a pixel, with saturation at 255:
 // Adds 2*floor(c*w / 65536) of each byte c of color to pixel; w is 0 ... 32767.

@@ -2,10 +2,12 @@
 
 #include <cstddef>
 
+#include "fixed16.h"
+#include "rgb.h"
+
 namespace {
 
-const std::int64_t fixed_one = 65536;  // 16.16: 1.0
-const std::uint32_t fixed_half = 32768;
+constexpr std::uint32_t fixed_half = fixed_one / 2;  // rounds a 16.16 product to nearest
 
 // One output row: each frame pixel repeated `scale` times.
 void widen_row(const std::uint32_t* row, int width, int scale, std::uint32_t* out) {
@@ -17,8 +19,7 @@ void widen_row(const std::uint32_t* row, int width, int scale, std::uint32_t* ou
 std::uint32_t mix(std::uint32_t a, std::uint32_t b, std::uint32_t f) {
     std::uint32_t result = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
-        std::uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
-        std::uint32_t c = (ca * (65536 - f) + cb * f + fixed_half) >> 16;
+        const std::uint32_t c = (byte_at(a, shift) * (fixed_one - f) + byte_at(b, shift) * f + fixed_half) >> fixed_shift;
         result |= c << shift;
     }
     return result;
@@ -37,9 +38,9 @@ Tap axis_tap(int i, int out, int frame, int scale) {
     if (out == block) return {i / scale, i / scale, 0};
     std::int64_t pos = (2 * static_cast<std::int64_t>(i) + 1) * block * fixed_one / (2 * out) - fixed_one / 2;
     if (pos < 0) pos = 0;
-    const int k0 = static_cast<int>(pos >> 16);
+    const int k0 = static_cast<int>(pos >> fixed_shift);
     const int k1 = k0 + 1 < block ? k0 + 1 : k0;
-    return {k0 / scale, k1 / scale, static_cast<std::uint32_t>(pos & 0xFFFF)};
+    return {k0 / scale, k1 / scale, static_cast<std::uint32_t>(pos) & fixed_fraction_mask};
 }
 
 std::uint32_t mix_tap(const std::uint32_t* line, int first, int second, std::uint32_t weight) {

@@ -15,22 +15,22 @@ constexpr std::uint32_t white = 0x00FFFFFF;
 constexpr std::uint32_t black = 0x00000000;
 constexpr std::uint32_t floral = 0x00FFFAF0;
 
-Fixed fx(double v) { return to_fixed(v); }
+Fixed fx(double v) { return to_fixed_saturating(v); }
 
 void splat(GuardedFrame& f, double x, double y, std::uint32_t color) {
     plot_aa_segment(fx(x), fx(y), fx(x), fx(y), color, f.pixels(), frame_width, frame_height);
 }
 
 TEST(ToFixed, TruncatesTowardZeroAndSaturates) {
-    EXPECT_EQ(to_fixed(10.5), 0x000A8000);
-    EXPECT_EQ(to_fixed(20.25), 0x00144000);
-    EXPECT_EQ(to_fixed(1.0 / 65536 * 0.99), 0);
-    EXPECT_EQ(to_fixed(-1.0 / 65536 * 0.99), 0);   // toward zero, not down
-    EXPECT_EQ(to_fixed(-1.5), -0x18000);
-    EXPECT_EQ(to_fixed(1e12), std::numeric_limits<Fixed>::max());
-    EXPECT_EQ(to_fixed(-1e12), std::numeric_limits<Fixed>::min());
-    EXPECT_EQ(to_fixed(std::nan("")), std::numeric_limits<Fixed>::min());
-    EXPECT_EQ(fixed_floor(to_fixed(-0.25)), -1);  // floor, not truncation, of the pixel
+    EXPECT_EQ(to_fixed_saturating(10.5), 0x000A8000);
+    EXPECT_EQ(to_fixed_saturating(20.25), 0x00144000);
+    EXPECT_EQ(to_fixed_saturating(1.0 / 65536 * 0.99), 0);
+    EXPECT_EQ(to_fixed_saturating(-1.0 / 65536 * 0.99), 0);   // toward zero, not down
+    EXPECT_EQ(to_fixed_saturating(-1.5), -0x18000);
+    EXPECT_EQ(to_fixed_saturating(1e12), std::numeric_limits<Fixed>::max());
+    EXPECT_EQ(to_fixed_saturating(-1e12), std::numeric_limits<Fixed>::min());
+    EXPECT_EQ(to_fixed_saturating(std::nan("")), std::numeric_limits<Fixed>::min());
+    EXPECT_EQ(fixed_floor(to_fixed_saturating(-0.25)), -1);  // floor, not truncation, of the pixel
     EXPECT_EQ(fixed_fraction(-0x4000), 0xC000u);
 }
 
