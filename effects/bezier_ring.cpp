@@ -4,7 +4,7 @@
 #include "ring_geometry.h"
 #include "scene_storage.h"
 
-void draw_bezier_ring(std::uint32_t* buffer, std::int32_t tau, int n) {
+void draw_bezier_ring(const Canvas& canvas, std::int32_t tau, int n) {
     if (n < 1) return;
     const std::size_t count = static_cast<std::size_t>(n);
     SceneStorage<Point2> ring(count);
@@ -30,5 +30,5 @@ void draw_bezier_ring(std::uint32_t* buffer, std::int32_t tau, int n) {
                            ring_center_y + control_radius_y * s * accurate_cos(phi)};
         arcs[i].start = ring[(i + 1) % count];
     }
-    for (int i = 0; i < n; ++i) draw_quadratic_bezier(buffer, arcs[i].end, arcs[i].start, arcs[i].control, curves_bezier);
+    for (int i = 0; i < n; ++i) draw_quadratic_bezier(canvas, arcs[i].end, arcs[i].start, arcs[i].control, curves_bezier);
 }

@@ -3,7 +3,9 @@
 // ellipse, their control points swinging in and out.
 #include <cstdint>
 
+#include "canvas.h"
+
 // Draws the ring at tau milliseconds with `n` points and arcs over whatever
-// the buffer holds. Draws nothing when n < 1 or when the working storage for
+// the canvas holds. Draws nothing when n < 1 or when the working storage for
 // the points and arcs cannot be obtained.
-void draw_bezier_ring(std::uint32_t* buffer, std::int32_t tau, int n);
+void draw_bezier_ring(const Canvas& canvas, std::int32_t tau, int n);

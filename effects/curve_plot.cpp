@@ -13,18 +13,17 @@ constexpr std::uint32_t weight_one = 0xFFFF;
 constexpr int samples_shift = 15;
 constexpr std::uint32_t samples_mask = 0xFFFF;
 
-// Largest 16.16 coordinates the Bezier bounds test admits: 319.0 and 199.0.
-constexpr std::uint32_t bezier_max_x = static_cast<std::uint32_t>(frame_width - 1) << fixed_shift;
-constexpr std::uint32_t bezier_max_y = static_cast<std::uint32_t>(frame_height - 1) << fixed_shift;
+// Widest canvas a splat's 16.16 position can cover.
+constexpr int largest_canvas_side = 0x7FFF;
 
 // The splat loop. Unclipped: every 2x2 block lies inside the buffer (the
 // caller has checked both ends of the segment). Clipped: each of the four
-// pixels is drawn only when it lies inside pitch x rows.
+// pixels is drawn only when it lies inside the canvas.
 template <bool Clipped>
-void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint32_t color, std::uint32_t* buffer,
-               int pitch, int rows) {
+void splat_row(const Canvas& canvas, Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint32_t color) {
+    const int pitch = canvas.stride;
     if (!Clipped && splat_lanes_available && pitch > 1) {  // the four pixels of a splat are distinct
-        splat_run_lanes(x, y, sx, sy, n, color, buffer, pitch);
+        splat_run_lanes(x, y, sx, sy, n, color, canvas.pixels, pitch);
         return;
     }
     for (std::uint32_t k = 0; k < n; ++k) {
@@ -32,15 +31,15 @@ void splat_row(Fixed x, Fixed y, Fixed sx, Fixed sy, std::uint32_t n, std::uint3
         const int py = fixed_floor(y);
         const SplatWeights w = splat_weights(fixed_fraction(x), fixed_fraction(y));
         if constexpr (!Clipped) {
-            std::uint32_t* p = buffer + static_cast<std::ptrdiff_t>(py) * pitch + px;
+            std::uint32_t* p = canvas.row(py) + px;
             p[0] = blend_splat_pixel(p[0], color, w.top_left);
             p[1] = blend_splat_pixel(p[1], color, w.top_right);
             p[pitch + 1] = blend_splat_pixel(p[pitch + 1], color, w.bottom_right);
             p[pitch] = blend_splat_pixel(p[pitch], color, w.bottom_left);
         } else {
             auto draw = [&](std::int64_t cx, std::int64_t cy, std::uint32_t weight) {
-                if (cx < 0 || cy < 0 || cx >= pitch || cy >= rows) return;
-                std::uint32_t& p = buffer[cy * pitch + cx];
+                if (cx < 0 || cy < 0 || cx >= canvas.width || cy >= canvas.height) return;
+                std::uint32_t& p = canvas.pixels[cy * pitch + cx];
                 p = blend_splat_pixel(p, color, weight);
             };
             draw(px, py, w.top_left);
@@ -73,15 +72,16 @@ std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uin
                     (blue(old) * keep + blue(color) * w) >> 16);
 }
 
-void fill_checkerboard(std::uint32_t* buffer, std::uint32_t color_a, std::uint32_t color_b) {
-    std::uint32_t* p = buffer;
-    for (int y = 0; y < frame_height; ++y)
-        for (int x = 0; x < frame_width; ++x) *p++ = ((x ^ y) & 8) ? color_a : color_b;
+void fill_checkerboard(const Canvas& canvas, std::uint32_t color_a, std::uint32_t color_b) {
+    for (int y = 0; y < canvas.height; ++y) {
+        std::uint32_t* p = canvas.row(y);
+        for (int x = 0; x < canvas.width; ++x) p[x] = ((x ^ y) & 8) ? color_a : color_b;
+    }
 }
 
-void plot_aa_segment(Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color, std::uint32_t* buffer, int pitch,
-                     int rows) {
-    if (pitch <= 0 || rows <= 0 || pitch > 0x7FFF) return;
+void plot_aa_segment(const Canvas& canvas, Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color) {
+    if (canvas.width <= 0 || canvas.height <= 0 || canvas.stride < canvas.width || canvas.stride > largest_canvas_side)
+        return;
     // Differences wrap like the 32-bit registers they were made for.
     const Fixed dx = fixed_wrapping_add(x1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(x0)));
     const Fixed dy = fixed_wrapping_add(y1, static_cast<Fixed>(0u - static_cast<std::uint32_t>(y0)));
@@ -93,10 +93,11 @@ void plot_aa_segment(Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color
     const Fixed sy = dy / static_cast<Fixed>(n);
     // Every sample lies between the two ends, so checking the ends settles
     // the whole segment.
-    if (splat_fits(x0, pitch) && splat_fits(x1, pitch) && splat_fits(y0, rows) && splat_fits(y1, rows))
-        splat_row<false>(x0, y0, sx, sy, n, color, buffer, pitch, rows);
+    if (splat_fits(x0, canvas.width) && splat_fits(x1, canvas.width) && splat_fits(y0, canvas.height) &&
+        splat_fits(y1, canvas.height))
+        splat_row<false>(canvas, x0, y0, sx, sy, n, color);
     else
-        splat_row<true>(x0, y0, sx, sy, n, color, buffer, pitch, rows);
+        splat_row<true>(canvas, x0, y0, sx, sy, n, color);
 }
 
 Point2 bezier_point(const Point2& start, const Point2& control, const Point2& end, double t) {
@@ -107,17 +108,20 @@ Point2 bezier_point(const Point2& start, const Point2& control, const Point2& en
     return {a * start.x + b * control.x + c * end.x, a * start.y + b * control.y + c * end.y};
 }
 
-void draw_quadratic_bezier(std::uint32_t* buffer, const Point2& end, const Point2& start, const Point2& control,
+void draw_quadratic_bezier(const Canvas& canvas, const Point2& end, const Point2& start, const Point2& control,
                            const BezierSettings& settings) {
+    // The largest 16.16 coordinates admitted: the last column and row.
+    const std::uint32_t max_x = static_cast<std::uint32_t>(canvas.width - 1) << fixed_shift;
+    const std::uint32_t max_y = static_cast<std::uint32_t>(canvas.height - 1) << fixed_shift;
     for_each_bezier_piece(settings, [&](double t_prev, double t) {
         const Point2 a = bezier_point(start, control, end, t_prev);
         const Point2 b = bezier_point(start, control, end, t);
         const Fixed ax = to_fixed_saturating(a.x), ay = to_fixed_saturating(a.y);
         const Fixed bx = to_fixed_saturating(b.x), by = to_fixed_saturating(b.y);
         // Read as unsigned, a negative coordinate is huge and fails too.
-        if (static_cast<std::uint32_t>(ay) > bezier_max_y || static_cast<std::uint32_t>(by) > bezier_max_y ||
-            static_cast<std::uint32_t>(ax) > bezier_max_x || static_cast<std::uint32_t>(bx) > bezier_max_x)
+        if (static_cast<std::uint32_t>(ay) > max_y || static_cast<std::uint32_t>(by) > max_y ||
+            static_cast<std::uint32_t>(ax) > max_x || static_cast<std::uint32_t>(bx) > max_x)
             return;
-        plot_aa_segment(ax, ay, bx, by, settings.color, buffer, frame_width, frame_height);
+        plot_aa_segment(canvas, ax, ay, bx, by, settings.color);
     });
 }

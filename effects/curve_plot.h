@@ -14,9 +14,9 @@ struct Point2 {
     double y;
 };
 
-// Paints every pixel of the 320x200 frame in 8x8 squares: `color_a` where
-// bit 3 of (x XOR y) is set, `color_b` elsewhere (so the top-left square is B).
-void fill_checkerboard(std::uint32_t* buffer, std::uint32_t color_a, std::uint32_t color_b);
+// Paints every pixel of the canvas in 8x8 squares: `color_a` where bit 3 of
+// (x XOR y) is set, `color_b` elsewhere (so the top-left square is B).
+void fill_checkerboard(const Canvas& canvas, std::uint32_t color_a, std::uint32_t color_b);
 
 // The four bilinear weights of a splat whose position inside its pixel is
 // (fx, fy), each floor(a * b / 65536) of two 16-bit fractions (1.0 = 0xFFFF),
@@ -35,11 +35,10 @@ std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uin
 // splats, two per pixel of length: the start point and n - 1 further points
 // a truncated step dx / n, dy / n apart; the end point itself is not sampled.
 // Each splat blends its four pixels with bilinear weights; see curve_plot.cpp.
-// `pitch` is the number of pixels per row (1 ... 32767) and `rows` the number
-// of rows of `buffer`: splat pixels outside that rectangle are skipped (never
-// wrapped into the next row), everything inside is drawn unchanged.
-void plot_aa_segment(Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color, std::uint32_t* buffer,
-                     int pitch, int rows);
+// Splat pixels outside the canvas are skipped (never wrapped into the next
+// row), everything inside is drawn unchanged. A canvas wider than 32767
+// pixels, or with no pixels, gets nothing.
+void plot_aa_segment(const Canvas& canvas, Fixed x0, Fixed y0, Fixed x1, Fixed y1, std::uint32_t color);
 
 // When a Bezier stops stepping along t.
 enum class BezierEndRule {
@@ -84,9 +83,10 @@ void for_each_bezier_piece(const BezierSettings& settings, Piece&& piece) {
 // B(t) = (1 - t)^2 start + 2t(1 - t) control + t^2 end, for x and y alike.
 Point2 bezier_point(const Point2& start, const Point2& control, const Point2& end, double t);
 
-// Draws the quadratic Bezier from `start` (t = 0) to `end` (t = 1) into the
-// 320x200 frame as pieces B(t_prev) -> B(t). A piece is drawn only when both
-// of its ends, in 16.16, lie in 0 ... 319.0 across and 0 ... 199.0 down (read
-// as unsigned, so negative values fail); other pieces are skipped.
-void draw_quadratic_bezier(std::uint32_t* buffer, const Point2& end, const Point2& start, const Point2& control,
+// Draws the quadratic Bezier from `start` (t = 0) to `end` (t = 1) onto the
+// canvas as pieces B(t_prev) -> B(t). A piece is drawn only when both of its
+// ends, in 16.16, lie in 0 ... width - 1 across and 0 ... height - 1 down
+// (319.0 and 199.0 on the frame; read as unsigned, so negative values fail);
+// other pieces are skipped.
+void draw_quadratic_bezier(const Canvas& canvas, const Point2& end, const Point2& start, const Point2& control,
                            const BezierSettings& settings);

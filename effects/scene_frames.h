@@ -4,12 +4,14 @@
 // after the background is drawn, so a frame comes in two halves.
 #include <cstdint>
 
+#include "canvas.h"
+
 struct SceneFrame {
     // Draws the background of the pass at `tick`. Returns false when that is
     // the whole frame (a flash frame), true when the scene follows.
-    bool (*background)(std::uint32_t* buffer, std::uint32_t tick);
+    bool (*background)(const Canvas& canvas, std::uint32_t tick);
     // Draws the scene of the pass at `tick` over the background, at tau.
-    void (*scene)(std::uint32_t* buffer, std::uint32_t tick, std::int32_t tau);
+    void (*scene)(const Canvas& canvas, std::uint32_t tick, std::int32_t tau);
 };
 
 // curves: white flash whenever tick % 500 == 0; otherwise the slate-and-brown
@@ -22,10 +24,10 @@ extern const SceneFrame splines_frame;
 extern const SceneFrame splines2_frame;
 
 // The complete frame at (tick, tau).
-void draw_frame(const SceneFrame& frame, std::uint32_t* buffer, std::uint32_t tick, std::int32_t tau);
+void draw_frame(const SceneFrame& frame, const Canvas& canvas, std::uint32_t tick, std::int32_t tau);
 // The frame `ms` milliseconds after the loop's start: tick = ms >> 4, tau = ms
 // (read as a signed 32-bit count, as the loop does).
-void draw_frame_at(const SceneFrame& frame, std::uint32_t* buffer, std::uint32_t ms);
+void draw_frame_at(const SceneFrame& frame, const Canvas& canvas, std::uint32_t ms);
 
 // Colours of the backgrounds.
 constexpr std::uint32_t curves_flash_color = 0x00FFFFFF;

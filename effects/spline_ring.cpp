@@ -6,12 +6,12 @@
 #include "text_overlay.h"
 
 namespace {
-constexpr float counter_alpha = 0.5f;
+constexpr TextStyle counter_style{0.5f, 0, 0, 0};  // half-transparent black
 constexpr int counter_x = 2;
 constexpr int counter_y = 2;
 }  // namespace
 
-int draw_spline_ring(std::uint32_t* buffer, std::int32_t tau, int n) {
+int draw_spline_ring(const Canvas& canvas, std::int32_t tau, int n) {
     const std::size_t count = n > 0 ? static_cast<std::size_t>(n) : 0;
     if (count > 0) {
         SceneStorage<Point2> ring(count);
@@ -39,7 +39,7 @@ int draw_spline_ring(std::uint32_t* buffer, std::int32_t tau, int n) {
             arcs[i].start = ring[(i + 1) % count];
         }
         for (int i = 0; i < n; ++i)
-            draw_quadratic_bezier(buffer, arcs[i].end, arcs[i].start, arcs[i].control, spline_bezier);
+            draw_quadratic_bezier(canvas, arcs[i].end, arcs[i].start, arcs[i].control, spline_bezier);
     }
-    return draw_text(counter_alpha, 0, 0, 0, 0, counter_x, counter_y, buffer, "Splines: %d", n);
+    return draw_text(canvas, counter_style, counter_x, counter_y, "Splines: %d", n);
 }

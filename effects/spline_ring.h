@@ -4,9 +4,11 @@
 // counter "Splines: N" over them.
 #include <cstdint>
 
+#include "canvas.h"
+
 // Draws the arcs at tau milliseconds, then the counter half-transparent in
 // black at (2, 2). Returns the counter's draw_text result. When the working
 // storage for the points and arcs cannot be obtained, draws nothing (not
 // even the counter) and returns 0. With n < 1 there are no arcs, only the
 // counter.
-int draw_spline_ring(std::uint32_t* buffer, std::int32_t tau, int n);
+int draw_spline_ring(const Canvas& canvas, std::int32_t tau, int n);

@@ -11,8 +11,8 @@
 namespace {
 
 bool report_open_failure() {
-    std::fprintf(stderr, "%s: cannot open a %dx%d display: %s\n", fullscreen_program.name, frame_width, frame_height,
-                 display_failure_reason());
+    std::fprintf(stderr, "%s: cannot open a %dx%d display: %s\n", fullscreen_program.name, fullscreen_program.width,
+                 fullscreen_program.height, display_failure_reason());
     return false;
 }
 

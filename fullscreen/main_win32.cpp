@@ -14,8 +14,8 @@ namespace {
 
 bool offer_window() {
     if (using_display(window_display)) return false;  // the window failed too
-    const std::string text = std::string("The screen cannot be switched to ") + std::to_string(frame_width) + "x" +
-                             std::to_string(frame_height) + " for " + fullscreen_program.name + ": " +
+    const std::string text = std::string("The screen cannot be switched to ") + std::to_string(fullscreen_program.width) + "x" +
+                             std::to_string(fullscreen_program.height) + " for " + fullscreen_program.name + ": " +
                              ddraw_failure_reason() + ".\n\nPlay in a window instead?";
     close_display();  // give the screen back before asking
     if (MessageBoxA(nullptr, text.c_str(), fullscreen_program.name, MB_YESNO | MB_ICONQUESTION | MB_SETFOREGROUND) != IDYES)

@@ -18,7 +18,7 @@ void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, SceneP
 }
 
 int run_fullscreen(OpenFailure on_open_failure) {
-    while (!open_display(display_title, frame_width, frame_height))
+    while (!open_display(display_title, fullscreen_program.width, fullscreen_program.height))
         if (!on_open_failure || !on_open_failure()) return 1;
     run_scene_loop(run_limit_ticks);
     close_display();

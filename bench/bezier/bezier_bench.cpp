@@ -39,7 +39,7 @@ const std::vector<Curve>& curves() {
 void bezier_ours(benchmark::State& state, const BezierSettings* settings) {
     std::vector<std::uint32_t> buffer(static_cast<std::size_t>(width) * height, 0x00F5F5DC);
     for (auto _ : state) {
-        for (const Curve& k : curves()) draw_quadratic_bezier(buffer.data(), k.end, k.start, k.control, *settings);
+        for (const Curve& k : curves()) draw_quadratic_bezier(frame_canvas(buffer.data()), k.end, k.start, k.control, *settings);
         benchmark::DoNotOptimize(buffer.data());
         benchmark::ClobberMemory();
     }

@@ -18,7 +18,7 @@ constexpr std::uint32_t floral = 0x00FFFAF0;
 Fixed fx(double v) { return to_fixed_saturating(v); }
 
 void splat(GuardedFrame& f, double x, double y, std::uint32_t color) {
-    plot_aa_segment(fx(x), fx(y), fx(x), fx(y), color, f.pixels(), frame_width, frame_height);
+    plot_aa_segment(f.canvas(), fx(x), fx(y), fx(x), fx(y), color);
 }
 
 TEST(ToFixed, TruncatesTowardZeroAndSaturates) {
@@ -56,7 +56,7 @@ TEST(Splat, BlendNeitherRoundsNorSaturates) {
 
 TEST(Splat, HalfAndQuarterPixelWhiteOverBlack) {
     GuardedFrame f;
-    plot_aa_segment(0x000A8000, 0x00144000, 0x000A8000, 0x00144000, white, f.pixels(), frame_width, frame_height);
+    plot_aa_segment(f.canvas(), 0x000A8000, 0x00144000, 0x000A8000, 0x00144000, white);
     EXPECT_EQ(f.at(10, 20), 0x005F5F5Fu);
     EXPECT_EQ(f.at(11, 20), 0x005F5F5Fu);
     EXPECT_EQ(f.at(11, 21), 0x001F1F1Fu);
@@ -86,14 +86,13 @@ TEST(Splat, IntegerPositionRewritesZeroWeightNeighbours) {
 TEST(Segment, CloserThanHalfAPixelIsOneSplatAtTheStart) {
     GuardedFrame one, seg;
     splat(one, 10.5, 20.25, white);
-    plot_aa_segment(fx(10.5), fx(20.25), fx(10.5 + 0.49), fx(20.25 - 0.49), white, seg.pixels(), frame_width,
-                    frame_height);
+    plot_aa_segment(seg.canvas(), fx(10.5), fx(20.25), fx(10.5 + 0.49), fx(20.25 - 0.49), white);
     EXPECT_EQ(frame_hash(one.pixels()), frame_hash(seg.pixels()));
 }
 
 TEST(Segment, HorizontalTenPixelsHasTwentyOneSamplesAndStopsShortOfTheEnd) {
     GuardedFrame f;
-    plot_aa_segment(fx(10.0), fx(20.0), fx(20.0), fx(20.0), white, f.pixels(), frame_width, frame_height);
+    plot_aa_segment(f.canvas(), fx(10.0), fx(20.0), fx(20.0), fx(20.0), white);
     // Samples 31207/65536 apart: the last two, at 19.047 and 19.524
     // (x = 0x130C25, 0x13860C), light (20, 20) with weights 0x0C24 and 0x860B:
     // 0x0C, then 0x8B. With 20 samples or a sampled end point it would differ.
@@ -107,8 +106,8 @@ TEST(Segment, HorizontalTenPixelsHasTwentyOneSamplesAndStopsShortOfTheEnd) {
 TEST(Segment, DrawsBackwardsAndSteepAlike) {
     constexpr std::uint32_t grey = 0x00404040;  // so weight-0 rewrites show
     GuardedFrame down(grey), up(grey), blank(grey);
-    plot_aa_segment(fx(50.0), fx(10.0), fx(53.0), fx(90.0), white, down.pixels(), frame_width, frame_height);
-    plot_aa_segment(fx(53.0), fx(90.0), fx(50.0), fx(10.0), white, up.pixels(), frame_width, frame_height);
+    plot_aa_segment(down.canvas(), fx(50.0), fx(10.0), fx(53.0), fx(90.0), white);
+    plot_aa_segment(up.canvas(), fx(53.0), fx(90.0), fx(50.0), fx(10.0), white);
     // 161 samples 32564/65536 rows apart. Down: from the exact start (50, 10)
     // to the last sample at (52.98, 89.50); the end (53, 90) is not sampled.
     const Box a = changed_box(blank.pixels(), down.pixels());
@@ -145,7 +144,7 @@ TEST(Segment, AtTheLastColumnAndRowNeverLeavesTheFrame) {
 TEST(Checkerboard, CornersAndSquares) {
     constexpr std::uint32_t a = 0x00123456, b = 0x00ABCDEF;
     GuardedFrame f;
-    fill_checkerboard(f.pixels(), a, b);
+    fill_checkerboard(f.canvas(), a, b);
     EXPECT_EQ(f.at(0, 0), b);
     EXPECT_EQ(f.at(8, 8), b);
     EXPECT_EQ(f.at(8, 0), a);
@@ -197,7 +196,7 @@ TEST(BezierPieces, NonPositiveStepGivesNoPieces) {
 // start at x = -20 + 1.1 k.
 TEST(Bezier, StartLeftOfColumnZeroLosesOnlyPiecesWithANegativeEnd) {
     GuardedFrame f;
-    draw_quadratic_bezier(f.pixels(), {200.0, 100.0}, {-20.0, 100.0}, {90.0, 100.0}, curves_bezier);
+    draw_quadratic_bezier(f.canvas(), {200.0, 100.0}, {-20.0, 100.0}, {90.0, 100.0}, curves_bezier);
     EXPECT_TRUE(f.guards_intact());
     // The piece from -0.2 to 0.9 is skipped; the first one drawn starts at
     // 0.9, which gives (0, 100) only a tenth of a pixel: about 0x19.
@@ -213,7 +212,7 @@ TEST(Bezier, StartLeftOfColumnZeroLosesOnlyPiecesWithANegativeEnd) {
 TEST(Bezier, FinishAtOneDrawsUpToTheEndPoint) {
     GuardedFrame f;
     const BezierSettings white_splines{spline_bezier.step, spline_bezier.end_rule, white};
-    draw_quadratic_bezier(f.pixels(), {200.0, 100.0}, {-20.0, 100.0}, {90.0, 100.0}, white_splines);
+    draw_quadratic_bezier(f.canvas(), {200.0, 100.0}, {-20.0, 100.0}, {90.0, 100.0}, white_splines);
     // The final piece runs to exactly x = 200; its last sample lights (200, 100) partly.
     EXPECT_GT(f.at(200, 100), 0u);
     EXPECT_EQ(f.at(201, 100), 0u);
@@ -225,12 +224,12 @@ TEST(Bezier, FinishAtOneDrawsUpToTheEndPoint) {
 TEST(Bezier, NothingOutsideTheBoundsIsDrawn) {
     GuardedFrame f;
     GuardedFrame blank;
-    draw_quadratic_bezier(f.pixels(), {330.0, 50.0}, {320.5, 10.0}, {400.0, 30.0}, curves_bezier);
-    draw_quadratic_bezier(f.pixels(), {50.0, -1.0}, {150.0, -30.0}, {100.0, -50.0}, curves_bezier);
-    draw_quadratic_bezier(f.pixels(), {50.0, 260.0}, {150.0, 199.5}, {100.0, 230.0}, spline_bezier);
+    draw_quadratic_bezier(f.canvas(), {330.0, 50.0}, {320.5, 10.0}, {400.0, 30.0}, curves_bezier);
+    draw_quadratic_bezier(f.canvas(), {50.0, -1.0}, {150.0, -30.0}, {100.0, -50.0}, curves_bezier);
+    draw_quadratic_bezier(f.canvas(), {50.0, 260.0}, {150.0, 199.5}, {100.0, 230.0}, spline_bezier);
     EXPECT_TRUE(changed_box(blank.pixels(), f.pixels()).empty());
     // Exactly at the limits is inside.
-    draw_quadratic_bezier(f.pixels(), {319.0, 199.0}, {319.0, 199.0}, {319.0, 199.0}, curves_bezier);
+    draw_quadratic_bezier(f.canvas(), {319.0, 199.0}, {319.0, 199.0}, {319.0, 199.0}, curves_bezier);
     EXPECT_GT(f.at(319, 199), 0u);
     EXPECT_TRUE(f.guards_intact());
 }

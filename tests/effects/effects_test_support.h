@@ -21,6 +21,7 @@ public:
     }
     std::uint32_t* pixels() { return storage_.data() + guard_pixels; }
     const std::uint32_t* pixels() const { return storage_.data() + guard_pixels; }
+    Canvas canvas() { return frame_canvas(pixels()); }
     std::uint32_t at(int x, int y) const { return pixels()[y * frame_width + x]; }
     bool guards_intact() const;
 

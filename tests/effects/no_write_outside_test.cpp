@@ -84,7 +84,7 @@ TEST(NoWriteOutside, Segments) {
         const Fixed x0 = in.fixed_coordinate(), y0 = in.fixed_coordinate();
         const Fixed x1 = in.fixed_coordinate(), y1 = in.fixed_coordinate();
         const std::uint32_t color = in.word();
-        expect_inside([&](std::uint32_t* b) { plot_aa_segment(x0, y0, x1, y1, color, b, frame_width, frame_height); },
+        expect_inside([&](std::uint32_t* b) { plot_aa_segment(frame_canvas(b), x0, y0, x1, y1, color); },
                       "segment " + std::to_string(i));
     }
 }
@@ -96,7 +96,7 @@ TEST(NoWriteOutside, Beziers) {
         const Point2 start{in.coordinate(), in.coordinate()};
         const Point2 control{in.coordinate(), in.coordinate()};
         const BezierSettings& s = i % 2 ? curves_bezier : spline_bezier;
-        expect_inside([&](std::uint32_t* b) { draw_quadratic_bezier(b, end, start, control, s); },
+        expect_inside([&](std::uint32_t* b) { draw_quadratic_bezier(frame_canvas(b), end, start, control, s); },
                       "bezier " + std::to_string(i));
     }
 }
@@ -108,7 +108,7 @@ TEST(NoWriteOutside, Glyphs) {
         const int c = static_cast<int>(in.pick(400)) - 100;
         const float a = in.alpha();
         const int r = static_cast<int>(in.word()), g = static_cast<int>(in.word()), bl = static_cast<int>(in.word());
-        expect_inside([&](std::uint32_t* b) { draw_glyph(a, r, g, bl, x, y, b, c); }, "glyph " + std::to_string(i));
+        expect_inside([&](std::uint32_t* b) { draw_glyph(frame_canvas(b), {a, r, g, bl}, x, y, c); }, "glyph " + std::to_string(i));
     }
 }
 
@@ -119,7 +119,7 @@ TEST(NoWriteOutside, Texts) {
         const int centred = static_cast<int>(in.pick(2));
         const float a = in.alpha();
         const std::string s = in.text();
-        expect_inside([&](std::uint32_t* b) { draw_text(a, centred, 255, 0, 128, x, y, b, "%s", s.c_str()); },
+        expect_inside([&](std::uint32_t* b) { draw_text(frame_canvas(b), {a, 255, 0, 128, centred != 0}, x, y, "%s", s.c_str()); },
                       "text " + std::to_string(i));
     }
 }
@@ -129,8 +129,8 @@ TEST(NoWriteOutside, Scenes) {
     for (int i = 0; i < 60; ++i) {
         const std::int32_t tau = i < 4 ? (i % 2 ? int_min : int_max) : static_cast<std::int32_t>(in.word());
         const int n = i < 8 ? (i % 4) - 1 : static_cast<int>(in.pick(300)) + 1;
-        expect_inside([&](std::uint32_t* b) { draw_bezier_ring(b, tau, n); }, "bezier ring " + std::to_string(i));
-        expect_inside([&](std::uint32_t* b) { draw_spline_ring(b, tau, n); }, "spline ring " + std::to_string(i));
+        expect_inside([&](std::uint32_t* b) { draw_bezier_ring(frame_canvas(b), tau, n); }, "bezier ring " + std::to_string(i));
+        expect_inside([&](std::uint32_t* b) { draw_spline_ring(frame_canvas(b), tau, n); }, "spline ring " + std::to_string(i));
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "fake_display.h"
+#include "frame.h"
 #include "framework.h"
 #include "fullscreen_entry.h"
 #include "scene_frames.h"
@@ -43,7 +44,7 @@ std::vector<Pass> expected_passes(std::vector<std::uint32_t> readings, std::uint
     std::vector<Pass> passes;
     for (;;) {
         Pass p{(read() - start) >> 4, false, 0};
-        p.flash = !program_frame().background(scratch.data(), p.tick);
+        p.flash = !program_frame().background(frame_canvas(scratch.data()), p.tick);
         if (!p.flash) p.tau = static_cast<std::int32_t>(read() - start);
         passes.push_back(p);
         if (p.tick >= limit) return passes;
@@ -80,7 +81,7 @@ protected:
         EXPECT_GE(passes.back().tick, 18000u);
         std::vector<std::uint32_t> expected(pixels);
         for (std::size_t i = 0; i < passes.size(); ++i) {
-            draw_frame(program_frame(), expected.data(), passes[i].tick, passes[i].tau);
+            draw_frame(program_frame(), frame_canvas(expected.data()), passes[i].tick, passes[i].tau);
             ASSERT_EQ(presented_[i], expected) << fullscreen_program.name << " pass " << i << " at tick "
                                                << passes[i].tick << (passes[i].flash ? " (flash)" : "");
         }

@@ -25,7 +25,7 @@ private:
 
 GuardedFrame checkerboard(std::uint32_t a, std::uint32_t b) {
     GuardedFrame f;
-    fill_checkerboard(f.pixels(), a, b);
+    fill_checkerboard(f.canvas(), a, b);
     return f;
 }
 
@@ -40,7 +40,7 @@ bool all_pixels(const GuardedFrame& f, std::uint32_t value) {
 void expect_arcs_inside(const SceneFrame& scene, std::uint32_t tick, std::int32_t tau, const GuardedFrame& bg,
                         bool counter) {
     GuardedFrame f;
-    draw_frame(scene, f.pixels(), tick, tau);
+    draw_frame(scene, f.canvas(), tick, tau);
     ASSERT_TRUE(f.guards_intact());
     for (int y = 0; y < frame_height; ++y)
         for (int x = 0; x < frame_width; ++x) {
@@ -55,19 +55,19 @@ void expect_arcs_inside(const SceneFrame& scene, std::uint32_t tick, std::int32_
 TEST(CurvesFrame, FlashFramesAreWhite) {
     for (std::uint32_t tick : {0u, 500u, 1000u, 17500u, 18000u}) {
         GuardedFrame f;
-        draw_frame(curves_frame, f.pixels(), tick, static_cast<std::int32_t>(tick * 16 + 5));
+        draw_frame(curves_frame, f.canvas(), tick, static_cast<std::int32_t>(tick * 16 + 5));
         EXPECT_TRUE(all_pixels(f, 0x00FFFFFF)) << "tick " << tick;
     }
     GuardedFrame f;
-    draw_frame_at(curves_frame, f.pixels(), 15);  // tick 0: the first 16 ms
+    draw_frame_at(curves_frame, f.canvas(), 15);  // tick 0: the first 16 ms
     EXPECT_TRUE(all_pixels(f, 0x00FFFFFF));
-    draw_frame_at(curves_frame, f.pixels(), 16);
+    draw_frame_at(curves_frame, f.canvas(), 16);
     EXPECT_FALSE(all_pixels(f, 0x00FFFFFF));
 }
 
 TEST(CurvesFrame, BackgroundCornersAndArcCount) {
     GuardedFrame f;
-    draw_frame(curves_frame, f.pixels(), 1, 16);
+    draw_frame(curves_frame, f.canvas(), 1, 16);
     EXPECT_EQ(f.at(0, 0), 0x008B4C39u);
     EXPECT_EQ(f.at(8, 0), 0x00607B8Bu);
     EXPECT_EQ(curves_arc_count(1), 2);
@@ -82,7 +82,7 @@ TEST(BezierRing, AtTimeZeroBothArcsRunStraightThroughTheCentre) {
     // the centre, so both arcs are the vertical line x = 160.
     GuardedFrame f = checkerboard(curves_color_a, curves_color_b);
     const GuardedFrame bg = checkerboard(curves_color_a, curves_color_b);
-    draw_bezier_ring(f.pixels(), 0, 2);
+    draw_bezier_ring(f.canvas(), 0, 2);
     for (int y = 15; y <= 185; ++y) EXPECT_GE(red(f.at(160, y)), 0xF0u) << "row " << y;
     const Box box = changed_box(bg.pixels(), f.pixels());
     EXPECT_GE(box.x0, 159);
@@ -105,25 +105,25 @@ TEST(BezierRing, WithoutStorageOnlyTheBackgroundIsDrawn) {
     GuardedFrame f;
     {
         NoStorage failing;
-        draw_frame(curves_frame, f.pixels(), 2000 + 1, 32000);
+        draw_frame(curves_frame, f.canvas(), 2000 + 1, 32000);
     }
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(bg.pixels()));
-    draw_frame(curves_frame, f.pixels(), 2000 + 1, 32000);  // storage back: the ring returns
+    draw_frame(curves_frame, f.canvas(), 2000 + 1, 32000);  // storage back: the ring returns
     EXPECT_NE(frame_hash(f.pixels()), frame_hash(bg.pixels()));
 }
 
 TEST(BezierRing, NoPointsDrawNothing) {
     const GuardedFrame bg = checkerboard(curves_color_a, curves_color_b);
     GuardedFrame f = checkerboard(curves_color_a, curves_color_b);
-    draw_bezier_ring(f.pixels(), 1234, 0);
-    draw_bezier_ring(f.pixels(), 1234, -5);
+    draw_bezier_ring(f.canvas(), 1234, 0);
+    draw_bezier_ring(f.canvas(), 1234, -5);
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(bg.pixels()));
 }
 
 TEST(SplineRing, AtTimeZeroTheRingIsADotAtTheCentre) {
     GuardedFrame f = checkerboard(splines_color_a, splines_color_b);
     const GuardedFrame bg = checkerboard(splines_color_a, splines_color_b);
-    EXPECT_EQ(draw_spline_ring(f.pixels(), 0, 6), 1);
+    EXPECT_EQ(draw_spline_ring(f.canvas(), 0, 6), 1);
     EXPECT_EQ(red(f.at(160, 100)), 0u);
     // Apart from the counter in the corner, only the pixels next to the centre changed.
     for (int y = 20; y < frame_height; ++y)
@@ -135,7 +135,7 @@ TEST(SplineRing, AtTimeZeroTheRingIsADotAtTheCentre) {
 
 TEST(SplineRing, CounterIsHalfBlackOverTheCheckerboard) {
     GuardedFrame f;
-    draw_frame(splines_frame, f.pixels(), 10, 160);
+    draw_frame(splines_frame, f.canvas(), 10, 160);
     EXPECT_EQ(f.at(3, 3), 0x007F7D78u);  // 'S' ink over 0x00FFFAF0
     EXPECT_EQ(f.at(9, 6), 0x007A7A6Eu);  // 'p' ink over 0x00F5F5DC
     EXPECT_EQ(f.at(2, 3), 0x00FFFAF0u);  // paper of the 'S' cell
@@ -143,8 +143,8 @@ TEST(SplineRing, CounterIsHalfBlackOverTheCheckerboard) {
     EXPECT_EQ(f.at(8, 0), 0x00F5F5DCu);
     // The digit: "Splines: 6" ends with its tenth cell at column 65.
     GuardedFrame six;
-    fill_checkerboard(six.pixels(), splines_color_a, splines_color_b);
-    draw_glyph(0.5f, 0, 0, 0, 65, 2, six.pixels(), '6');
+    fill_checkerboard(six.canvas(), splines_color_a, splines_color_b);
+    draw_glyph(six.canvas(), {0.5f, 0, 0, 0}, 65, 2, '6');
     for (int y = 2; y < 16; ++y)
         for (int x = 65; x < 72; ++x) EXPECT_EQ(f.at(x, y), six.at(x, y)) << x << "," << y;
 }
@@ -154,9 +154,9 @@ TEST(SplineRing, WithoutStorageOnlyTheBackgroundIsDrawn) {
     GuardedFrame f = checkerboard(splines_color_a, splines_color_b);
     {
         NoStorage failing;
-        EXPECT_EQ(draw_spline_ring(f.pixels(), 5000, 6), 0);
+        EXPECT_EQ(draw_spline_ring(f.canvas(), 5000, 6), 0);
         GuardedFrame g;
-        draw_frame(splines2_frame, g.pixels(), 5000, 80000);
+        draw_frame(splines2_frame, g.canvas(), 5000, 80000);
         EXPECT_EQ(frame_hash(g.pixels()), frame_hash(bg.pixels()));
     }
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(bg.pixels()));
@@ -176,13 +176,13 @@ TEST(Splines2Frame, FlashFramesShowOnlyTheBlackAndWhiteCheckerboard) {
     const GuardedFrame flash = checkerboard(0x00000000, 0x00FFFFFF);
     for (std::uint32_t tick : {0u, 1u, 2u, 300u, 301u, 302u, 17700u}) {
         GuardedFrame f;
-        draw_frame(splines2_frame, f.pixels(), tick, static_cast<std::int32_t>(tick * 16));
+        draw_frame(splines2_frame, f.canvas(), tick, static_cast<std::int32_t>(tick * 16));
         EXPECT_EQ(frame_hash(f.pixels()), frame_hash(flash.pixels())) << "tick " << tick;
         EXPECT_EQ(f.at(0, 0), 0x00FFFFFFu);
         EXPECT_EQ(f.at(8, 0), 0x00000000u);
     }
     GuardedFrame f;
-    draw_frame(splines2_frame, f.pixels(), 3, 48);
+    draw_frame(splines2_frame, f.canvas(), 3, 48);
     EXPECT_EQ(f.at(0, 0), 0x00FFFAF0u);
 }
 

@@ -52,7 +52,7 @@ TEST(SplatLanes, SegmentsDrawTheSamePixelsAsSplatsOneByOne) {
         const Fixed x0 = static_cast<Fixed>(random() % (300u << 16)), y0 = static_cast<Fixed>(random() % (190u << 16));
         const Fixed x1 = static_cast<Fixed>(random() % (300u << 16)), y1 = static_cast<Fixed>(random() % (190u << 16));
         const std::uint32_t color = random() & 0x00FFFFFF;
-        plot_aa_segment(x0, y0, x1, y1, color, fast.data(), 320, 200);
+        plot_aa_segment(Canvas{fast.data(), 320, 200, 320}, x0, y0, x1, y1, color);
         const Fixed dx = x1 - x0, dy = y1 - y0;
         const std::uint32_t adx = dx < 0 ? -dx : dx, ady = dy < 0 ? -dy : dy;
         const std::uint32_t n = (((adx > ady ? adx : ady) >> 15) & 0xFFFF) + 1;

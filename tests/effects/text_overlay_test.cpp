@@ -87,17 +87,17 @@ TEST(Font, StripLayoutAndStyle) {
 
 TEST(Glyph, HalfAlphaBlackHalvesEachChannel) {
     GuardedFrame f(floral);
-    draw_glyph(0.5f, 0, 0, 0, 20, 30, f.pixels(), 'S');
+    draw_glyph(f.canvas(), {0.5f, 0, 0, 0}, 20, 30, 'S');
     EXPECT_EQ(f.at(21, 31), 0x007F7D78u);  // ink: row 1, column 1 of 'S'
     EXPECT_EQ(f.at(20, 31), floral);       // paper
     GuardedFrame g(beige);
-    draw_glyph(0.5f, 0, 0, 0, 20, 30, g.pixels(), 'S');
+    draw_glyph(g.canvas(), {0.5f, 0, 0, 0}, 20, 30, 'S');
     EXPECT_EQ(g.at(21, 31), 0x007A7A6Eu);
 }
 
 TEST(Glyph, OpaqueTakesTheColourExactlyAndLeavesPaper) {
     GuardedFrame f(floral);
-    draw_glyph(1.0f, 0x112, 0x234, 0x356, 40, 50, f.pixels(), 'H');
+    draw_glyph(f.canvas(), {1.0f, 0x112, 0x234, 0x356}, 40, 50, 'H');
     for (int r = 0; r < glyph_height; ++r)
         for (int k = 0; k < glyph_width; ++k)
             EXPECT_EQ(f.at(40 + k, 50 + r), ink('H', r, k) ? 0x00123456u : floral) << r << "," << k;
@@ -105,7 +105,7 @@ TEST(Glyph, OpaqueTakesTheColourExactlyAndLeavesPaper) {
 
 TEST(Glyph, BlendTruncatesPerChannel) {
     GuardedFrame f(0x00102030);
-    draw_glyph(0.25f, 0xF0, 0x80, 0x00, 0, 0, f.pixels(), 'l');
+    draw_glyph(f.canvas(), {0.25f, 0xF0, 0x80, 0x00}, 0, 0, 'l');
     // red 0.75*0x10 + 0.25*0xF0 = 72, green 0.75*0x20 + 0.25*0x80 = 56,
     // blue 0.75*0x30 = 36
     EXPECT_EQ(f.at(2, 1), 0x00483824u);
@@ -113,20 +113,20 @@ TEST(Glyph, BlendTruncatesPerChannel) {
 
 TEST(Glyph, RejectsCellsPastTheMarginsAndHighCodes) {
     GuardedFrame f;
-    draw_glyph(1.0f, 255, 255, 255, 313, 10, f.pixels(), 'H');
-    draw_glyph(1.0f, 255, 255, 255, 10, 186, f.pixels(), 'H');
-    draw_glyph(1.0f, 255, 255, 255, 10, 10, f.pixels(), 128);
-    draw_glyph(1.0f, 255, 255, 255, 10, 10, f.pixels(), -1);
-    draw_glyph(1.0f, 255, 255, 255, 10, 10, f.pixels(), 31);
+    draw_glyph(f.canvas(), {1.0f, 255, 255, 255}, 313, 10, 'H');
+    draw_glyph(f.canvas(), {1.0f, 255, 255, 255}, 10, 186, 'H');
+    draw_glyph(f.canvas(), {1.0f, 255, 255, 255}, 10, 10, 128);
+    draw_glyph(f.canvas(), {1.0f, 255, 255, 255}, 10, 10, -1);
+    draw_glyph(f.canvas(), {1.0f, 255, 255, 255}, 10, 10, 31);
     EXPECT_TRUE(ink_box(f).empty());
-    draw_glyph(1.0f, 255, 255, 255, 312, 185, f.pixels(), '|');  // last cell that fits
+    draw_glyph(f.canvas(), {1.0f, 255, 255, 255}, 312, 185, '|');  // last cell that fits
     EXPECT_FALSE(ink_box(f).empty());
     EXPECT_TRUE(f.guards_intact());
 }
 
 TEST(Glyph, NegativePositionsDrawOnlyTheVisiblePart) {
     GuardedFrame f;
-    draw_glyph(1.0f, 255, 255, 255, -3, -5, f.pixels(), 'H');
+    draw_glyph(f.canvas(), {1.0f, 255, 255, 255}, -3, -5, 'H');
     EXPECT_TRUE(f.guards_intact());
     for (int r = 5; r < glyph_height; ++r)
         for (int k = 3; k < glyph_width; ++k)
@@ -135,19 +135,19 @@ TEST(Glyph, NegativePositionsDrawOnlyTheVisiblePart) {
     EXPECT_LE(box.x1, 3);
     EXPECT_LE(box.y1, 8);
     GuardedFrame g;
-    draw_glyph(1.0f, 255, 255, 255, -7, 10, g.pixels(), 'H');
-    draw_glyph(1.0f, 255, 255, 255, 10, -14, g.pixels(), 'H');
-    draw_glyph(1.0f, 255, 255, 255, -2147483647 - 1, -2147483647 - 1, g.pixels(), 'H');
+    draw_glyph(g.canvas(), {1.0f, 255, 255, 255}, -7, 10, 'H');
+    draw_glyph(g.canvas(), {1.0f, 255, 255, 255}, 10, -14, 'H');
+    draw_glyph(g.canvas(), {1.0f, 255, 255, 255}, -2147483647 - 1, -2147483647 - 1, 'H');
     EXPECT_TRUE(ink_box(g).empty());
     EXPECT_TRUE(g.guards_intact());
 }
 
 TEST(Text, CounterCellsStartAtColumnTwoSevenApart) {
     GuardedFrame f, expected;
-    EXPECT_EQ(draw_text(1.0f, 0, 255, 255, 255, 2, 2, f.pixels(), "Splines: %d", 6), 1);
+    EXPECT_EQ(draw_text(f.canvas(), {1.0f, 255, 255, 255}, 2, 2, "Splines: %d", 6), 1);
     const std::string shown = "Splines: 6";
     for (std::size_t i = 0; i < shown.size(); ++i)
-        draw_glyph(1.0f, 255, 255, 255, 2 + 7 * static_cast<int>(i), 2, expected.pixels(), shown[i]);
+        draw_glyph(expected.canvas(), {1.0f, 255, 255, 255}, 2 + 7 * static_cast<int>(i), 2, shown[i]);
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(expected.pixels()));
     const Box box = ink_box(f);
     EXPECT_EQ(box.x0, 2);   // 'S' has ink from column 0 of its cell at 2
@@ -157,23 +157,23 @@ TEST(Text, CounterCellsStartAtColumnTwoSevenApart) {
 
 TEST(Text, AlphaZeroDrawsNothing) {
     GuardedFrame f;
-    EXPECT_EQ(draw_text(0.0f, 0, 255, 255, 255, 2, 2, f.pixels(), "Splines: %d", 6), 0);
+    EXPECT_EQ(draw_text(f.canvas(), {0.0f, 255, 255, 255}, 2, 2, "Splines: %d", 6), 0);
     EXPECT_TRUE(ink_box(f).empty());
 }
 
 TEST(Text, FortyFiveCellsFitAndTheFortySixthStops) {
     const std::string h45(45, 'H');
     GuardedFrame f;
-    EXPECT_EQ(draw_text(1.0f, 0, 255, 255, 255, 2, 2, f.pixels(), "%s", h45.c_str()), 1);
+    EXPECT_EQ(draw_text(f.canvas(), {1.0f, 255, 255, 255}, 2, 2, "%s", h45.c_str()), 1);
     EXPECT_EQ(f.at(310, 3), 0x00FFFFFFu);  // column 0 of the 45th cell
     GuardedFrame g;
-    EXPECT_EQ(draw_text(1.0f, 0, 255, 255, 255, 2, 2, g.pixels(), "%sH", h45.c_str()), 0);
+    EXPECT_EQ(draw_text(g.canvas(), {1.0f, 255, 255, 255}, 2, 2, "%sH", h45.c_str()), 0);
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(g.pixels()));
 }
 
 TEST(Text, CentredTextCoversItsWholeCells) {
     GuardedFrame f;
-    EXPECT_EQ(draw_text(1.0f, 1, 255, 255, 255, 160, 100, f.pixels(), "HHHHHHHHHH"), 1);
+    EXPECT_EQ(draw_text(f.canvas(), {1.0f, 255, 255, 255, true}, 160, 100, "HHHHHHHHHH"), 1);
     // Cells over columns 125 ... 194 and rows 93 ... 106; 'H' inks columns
     // 0 ... 5 and rows 1 ... 10 of its cell.
     const Box box = ink_box(f);
@@ -185,9 +185,9 @@ TEST(Text, CentredTextCoversItsWholeCells) {
 
 TEST(Text, LineFeedRestartsAtColumnSevenFourteenRowsLower) {
     GuardedFrame f, expected;
-    EXPECT_EQ(draw_text(1.0f, 0, 255, 255, 255, 50, 20, f.pixels(), "A\nB"), 1);
-    draw_glyph(1.0f, 255, 255, 255, 50, 20, expected.pixels(), 'A');
-    draw_glyph(1.0f, 255, 255, 255, 7, 34, expected.pixels(), 'B');
+    EXPECT_EQ(draw_text(f.canvas(), {1.0f, 255, 255, 255}, 50, 20, "A\nB"), 1);
+    draw_glyph(expected.canvas(), {1.0f, 255, 255, 255}, 50, 20, 'A');
+    draw_glyph(expected.canvas(), {1.0f, 255, 255, 255}, 7, 34, 'B');
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(expected.pixels()));
 }
 
@@ -195,19 +195,19 @@ TEST(Text, LineFeedsStopAtRow186WhereNothingIsDrawn) {
     GuardedFrame f, expected;
     // From row 2, twelve line feeds reach row 170, thirteen 184, and every
     // further one stays at 186, below the last row a cell may start at.
-    draw_text(1.0f, 0, 255, 255, 255, 2, 2, f.pixels(), "%s", (std::string(12, '\n') + "X").c_str());
-    draw_glyph(1.0f, 255, 255, 255, 7, 170, expected.pixels(), 'X');
+    draw_text(f.canvas(), {1.0f, 255, 255, 255}, 2, 2, "%s", (std::string(12, '\n') + "X").c_str());
+    draw_glyph(expected.canvas(), {1.0f, 255, 255, 255}, 7, 170, 'X');
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(expected.pixels()));
     GuardedFrame g;
-    EXPECT_EQ(draw_text(1.0f, 0, 255, 255, 255, 2, 2, g.pixels(), "%s", (std::string(40, '\n') + "XY").c_str()), 1);
+    EXPECT_EQ(draw_text(g.canvas(), {1.0f, 255, 255, 255}, 2, 2, "%s", (std::string(40, '\n') + "XY").c_str()), 1);
     EXPECT_TRUE(ink_box(g).empty());
     EXPECT_TRUE(g.guards_intact());
 }
 
 TEST(Text, HighCodesAreSkippedButAdvanceThePen) {
     GuardedFrame f, expected;
-    EXPECT_EQ(draw_text(1.0f, 0, 255, 255, 255, 2, 2, f.pixels(), "\x80\xFF" "A"), 1);
-    draw_glyph(1.0f, 255, 255, 255, 16, 2, expected.pixels(), 'A');
+    EXPECT_EQ(draw_text(f.canvas(), {1.0f, 255, 255, 255}, 2, 2, "\x80\xFF" "A"), 1);
+    draw_glyph(expected.canvas(), {1.0f, 255, 255, 255}, 16, 2, 'A');
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(expected.pixels()));
 }
 
@@ -217,13 +217,13 @@ TEST(Text, LongerThanTheBufferIsCutNotOverrun) {
     // Uncut, the pen would start far left and show only dots.
     const std::string text = std::string(45, 'H') + std::string(9955, '.');
     GuardedFrame f, expected;
-    EXPECT_EQ(draw_text(1.0f, 1, 255, 255, 255, 17832, 107, f.pixels(), "%s", text.c_str()), 0);
-    draw_text(1.0f, 0, 255, 255, 255, 0, 100, expected.pixels(), "%s", std::string(45, 'H').c_str());
+    EXPECT_EQ(draw_text(f.canvas(), {1.0f, 255, 255, 255, true}, 17832, 107, "%s", text.c_str()), 0);
+    draw_text(expected.canvas(), {1.0f, 255, 255, 255}, 0, 100, "%s", std::string(45, 'H').c_str());
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(expected.pixels()));
     // A text that exactly fills the buffer is whole: every character processed.
     GuardedFrame g;
-    EXPECT_EQ(draw_text(1.0f, 0, 0, 0, 0, 2, 2, g.pixels(), "%s", std::string(5095, '\n').c_str()), 1);
-    EXPECT_EQ(draw_text(1.0f, 0, 0, 0, 0, 2, 2, g.pixels(), "%s", std::string(5096, '\n').c_str()), 0);
+    EXPECT_EQ(draw_text(g.canvas(), {1.0f, 0, 0, 0}, 2, 2, "%s", std::string(5095, '\n').c_str()), 1);
+    EXPECT_EQ(draw_text(g.canvas(), {1.0f, 0, 0, 0}, 2, 2, "%s", std::string(5096, '\n').c_str()), 0);
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::memcpy(frame.data(), expected.data(), frame_pixels * 4);
 
     const Point2 end{v[0], v[1]}, start{v[2], v[3]}, control{v[4], v[5]};
-    draw_quadratic_bezier(frame.data(), end, start, control, settings);
+    draw_quadratic_bezier(frame_canvas(frame.data()), end, start, control, settings);
     plain::bezier(expected.data(), {v[0], v[1]}, {v[2], v[3]}, {v[4], v[5]}, settings.step,
                   settings.end_rule == BezierEndRule::finish_at_one, settings.color);
     FUZZ_CHECK(frame.guards_intact(), "write outside the frame");

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fill_pattern(expected.data(), count, seed);
     std::memcpy(buffer.data(), expected.data(), count * 4);
 
-    plot_aa_segment(ends[0], ends[1], ends[2], ends[3], color, buffer.data(), pitch, rows);
+    plot_aa_segment(Canvas{buffer.data(), pitch, rows, pitch}, ends[0], ends[1], ends[2], ends[3], color);
     plain::segment(ends[0], ends[1], ends[2], ends[3], color, expected.data(), pitch, rows);
     FUZZ_CHECK(buffer.guards_intact(), "write outside a %dx%d buffer", pitch, rows);
     FUZZ_CHECK(std::memcmp(buffer.data(), expected.data(), count * 4) == 0,

@@ -102,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (mode & 1) {
         const int code = in.take<std::int32_t>();
         const int wide_code = (mode & 2) ? code : (code & 0xFF);
-        draw_glyph(alpha, red, green, blue, x, y, frame.data(), wide_code);
+        draw_glyph(frame_canvas(frame.data()), {alpha, red, green, blue}, x, y, wide_code);
         plain_glyph(alpha, red, green, blue, x, y, expected.data(), wide_code);
     } else {
         // The text: the rest of the input up to its first NUL, repeated to
@@ -111,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         text = text.substr(0, text.find('\0'));
         if ((mode & 2) && !text.empty())
             while (text.size() < 5200) text += text;
-        const int got = draw_text(alpha, centred, red, green, blue, x, y, frame.data(), "%s", text.c_str());
+        const int got = draw_text(frame_canvas(frame.data()), {alpha, red, green, blue, centred != 0}, x, y, "%s", text.c_str());
         const int want = plain_text(alpha, centred, red, green, blue, x, y, expected.data(), text);
         FUZZ_CHECK(got == want, "draw_text returned %d, expected %d", got, want);
     }
