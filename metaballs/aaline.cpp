@@ -12,10 +12,6 @@ constexpr double band_margin = 2.0;  // the band's edges lie 2 pixels inside the
 
 inline std::uint32_t saturate(std::uint32_t value) { return value < 255u ? value : 255u; }
 
-inline std::uint32_t* pixel_at(std::uint32_t* pixels, int stride, int column, int row) {
-    return pixels + static_cast<std::ptrdiff_t>(row) * stride + column;
-}
-
 // The other coordinate's change when one coordinate changes by delta along
 // a segment with extents d_this and d_other. A move of zero is no move, also
 // when d_this is 0 (a segment lying on the band's edge).
@@ -42,113 +38,153 @@ inline std::uint32_t end_weight(std::uint32_t a, std::uint32_t gap) {
 // The pair and span primitives seen along the major axis: `major` is the
 // column (x-major) or row (y-major), `minor` the 16.16 position across it.
 template <bool YMajor>
-inline void plot_pair(std::uint32_t color, int stride, std::uint32_t* pixels, int major, std::int32_t minor,
-                      std::uint32_t w1, std::uint32_t w2) {
+inline void plot_pair(const Canvas& canvas, std::uint32_t color, int major, std::int32_t minor, std::uint32_t w1,
+                      std::uint32_t w2) {
     if (YMajor)
-        plot_horizontal_pair(color, stride, pixels, minor, major, w1, w2);
+        plot_horizontal_pair(canvas, color, minor, major, w1, w2);
     else
-        plot_vertical_pair(color, stride, pixels, major, minor, w1, w2);
+        plot_vertical_pair(canvas, color, major, minor, w1, w2);
 }
 
 template <bool YMajor>
-inline void span(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t minor,
+inline void span(const Canvas& canvas, std::uint32_t color, int first, int last, std::int32_t minor,
                  std::int32_t gradient) {
     if (YMajor)
-        span_rows(color, stride, pixels, first, last, minor, gradient);
+        span_rows(canvas, color, first, last, minor, gradient);
     else
-        span_columns(color, stride, pixels, first, last, minor, gradient);
+        span_columns(canvas, color, first, last, minor, gradient);
 }
 
-// Steps 4 to 10 of a draw, told for x-major: `a` is the major coordinate
-// (x), `b` the minor one (y); y-major passes them exchanged. The ends are
-// references into the record, which keeps them as drawn.
-template <bool YMajor>
-void draw_major(double& a0, double& a1, double& b0, double& b1, double da, double db, int major_size, int minor_size,
-                std::uint32_t color, std::uint32_t* pixels, int stride) {
-    const double a_high = major_size - band_margin, b_high = minor_size - band_margin;
+// A segment seen along its major axis, told for x-major: `a` is the major
+// coordinate (x), `b` the minor one (y); y-major passes them exchanged. The
+// ends are references into the record, which keeps them as drawn.
+struct AxisSegment {
+    double& a0;
+    double& a1;
+    double& b0;
+    double& b1;
+    double da, db;  // a1 - a0 and b1 - b0
+};
 
-    // Order: the first end has the smaller major coordinate.
-    if (a1 < a0) {
-        std::swap(a0, a1);
-        std::swap(b0, b1);
-        da = -da;
-        db = -db;
+// The first end gets the smaller major coordinate.
+void order_ends(AxisSegment& s) {
+    if (s.a1 < s.a0) {
+        std::swap(s.a0, s.a1);
+        std::swap(s.b0, s.b1);
+        s.da = -s.da;
+        s.db = -s.db;
     }
+}
 
-    // Clip the ends into the band, each move along the segment.
-    if (a0 < band_margin) {
-        b0 += follow(band_margin - a0, db, da);
-        a0 = band_margin;
+// Moves the ends into the band, each along the segment: major ends first,
+// then each end's minor coordinate. False when an end is still outside (a
+// segment that misses the band although no single reject test caught it, or
+// whose clipping ran out of range).
+bool clip_to_band(AxisSegment& s, double a_high, double b_high) {
+    if (s.a0 < band_margin) {
+        s.b0 += follow(band_margin - s.a0, s.db, s.da);
+        s.a0 = band_margin;
     }
-    if (a1 >= a_high) {
-        b1 += follow(a_high - a1, db, da);
-        a1 = a_high;
+    if (s.a1 >= a_high) {
+        s.b1 += follow(a_high - s.a1, s.db, s.da);
+        s.a1 = a_high;
     }
     auto clip_minor = [&](double& a, double& b) {
         if (b < band_margin) {
-            a += follow(band_margin - b, da, db);
+            a += follow(band_margin - b, s.da, s.db);
             b = band_margin;
         } else if (b >= b_high) {
-            a += follow(b_high - b, da, db);
+            a += follow(b_high - b, s.da, s.db);
             b = b_high;
         }
     };
-    clip_minor(a0, b0);
-    clip_minor(a1, b1);
+    clip_minor(s.a0, s.b0);
+    clip_minor(s.a1, s.b1);
+    return in_band(s.a0, a_high) && in_band(s.a1, a_high) && in_band(s.b0, b_high) && in_band(s.b1, b_high);
+}
 
-    // A segment that misses the band although no single reject test caught
-    // it (or whose clipping ran out of range) is dropped here.
-    if (!(in_band(a0, a_high) && in_band(a1, a_high) && in_band(b0, b_high) && in_band(b1, b_high))) return;
+// The 16.16 walk of a clipped segment: the first end's pair, the span of
+// whole major steps c0 ... c1, and the far end's pair.
+struct WuWalk {
+    std::int32_t g;        // minor change per major step, 16.16
+    std::int32_t b_start;  // minor position at the first end
+    int first_major;       // floor(a0)
+    bool has_first_end;    // a0 is not whole
+    int c0, c1;            // ceil(a0) and floor(a1)
+    std::uint32_t first_gap;
+    std::int64_t b_span;   // minor position at c0
+    std::int64_t b_far;    // one step past c1
+    std::uint32_t far_w1, far_w2;
+    bool has_far_end;      // a far pair that adds nothing is skipped
+};
 
-    // Set-up. Coincident ends have no slope and are drawn with gradient 0.
-    const double gradient_real = da == 0.0 ? 0.0 : db * 65536.0 / da;
-    if (!(std::fabs(gradient_real) <= 65536.0)) return;  // only from ends beyond double range
-    const std::int32_t g = static_cast<std::int32_t>(gradient_real);
-    const std::uint32_t g_magnitude = g < 0 ? static_cast<std::uint32_t>(-static_cast<std::int64_t>(g)) : g;
-    const std::int32_t b_start = to_fixed_unchecked(b0);  // inside the band: it fits
-    // Both ends now lie in the band, so they are positive and truncation is
+// Set-up of the walk; false for a gradient beyond range (only from ends
+// beyond double range). Coincident ends have no slope: gradient 0.
+template <bool YMajor>
+bool set_up_walk(const AxisSegment& s, WuWalk& w) {
+    const double gradient_real = s.da == 0.0 ? 0.0 : s.db * 65536.0 / s.da;
+    if (!(std::fabs(gradient_real) <= 65536.0)) return false;
+    w.g = static_cast<std::int32_t>(gradient_real);
+    const std::uint32_t g_magnitude = w.g < 0 ? static_cast<std::uint32_t>(-static_cast<std::int64_t>(w.g)) : w.g;
+    w.b_start = to_fixed_unchecked(s.b0);  // inside the band: it fits
+    // Both ends lie in the band, so they are positive and truncation is
     // their floor (no library call).
-    const int first_major = static_cast<int>(a0);
-    const bool has_first_end = a0 != first_major;
-    const int c0 = has_first_end ? first_major + 1 : first_major;  // ceil(a0)
-    const int c1 = static_cast<int>(a1);                           // floor(a1)
+    w.first_major = static_cast<int>(s.a0);
+    w.has_first_end = s.a0 != w.first_major;
+    w.c0 = w.has_first_end ? w.first_major + 1 : w.first_major;
+    w.c1 = static_cast<int>(s.a1);
 
     // First end: the part of its pixel step the segment covers, then on to c0.
-    std::uint32_t first_gap = 0;
-    std::int64_t b_span = b_start;
-    if (has_first_end) {
-        first_gap = fixed_fraction_mask - fixed_fraction(to_fixed_unchecked(a0));
-        const std::int64_t step = (static_cast<std::uint64_t>(first_gap) * g_magnitude) >> fixed_shift;
-        b_span += g < 0 ? -step : step;
+    w.first_gap = 0;
+    w.b_span = w.b_start;
+    if (w.has_first_end) {
+        w.first_gap = fixed_fraction_mask - fixed_fraction(to_fixed_unchecked(s.a0));
+        const std::int64_t step = (static_cast<std::uint64_t>(w.first_gap) * g_magnitude) >> fixed_shift;
+        w.b_span += w.g < 0 ? -step : step;
     }
 
     // Far end: one step past the last interior column, weighted by the part
     // of the last pixel step the segment covers. A y-major far end takes
     // 65536 - f for its first weight.
-    const std::int64_t b_far = b_span + static_cast<std::int64_t>(g) * (c1 + 1 - c0);
-    const std::uint32_t far_gap = static_cast<std::uint32_t>((a1 - c1) * 65536.0);
-    const std::uint32_t far_fraction = static_cast<std::uint32_t>(b_far) & fixed_fraction_mask;
+    w.b_far = w.b_span + static_cast<std::int64_t>(w.g) * (w.c1 + 1 - w.c0);
+    const std::uint32_t far_gap = static_cast<std::uint32_t>((s.a1 - w.c1) * 65536.0);
+    const std::uint32_t far_fraction = static_cast<std::uint32_t>(w.b_far) & fixed_fraction_mask;
     const std::uint32_t far_base = YMajor ? 65536u : 65535u;
-    const std::uint32_t far_w1 = end_weight(far_base - far_fraction, far_gap);
-    const std::uint32_t far_w2 = end_weight(far_fraction, far_gap);
-    const bool has_far_end = (far_w1 | far_w2) != 0;  // a pair that adds nothing is skipped
+    w.far_w1 = end_weight(far_base - far_fraction, far_gap);
+    w.far_w2 = end_weight(far_fraction, far_gap);
+    w.has_far_end = (w.far_w1 | w.far_w2) != 0;
+    return true;
+}
 
-    // Every pair lies on a straight 16.16 walk: its extremes decide whether
-    // all of them stay inside the target. For ends that are consistent with
-    // the gradient they always do; ends of enormous segments, clipped with
-    // rounding, may not, and such a segment is not drawn.
-    const std::int64_t b_span_last = b_span + static_cast<std::int64_t>(g) * (c1 > c0 ? c1 - c0 : 0);
-    if (!fits(b_start, minor_size) || !fits(b_span, minor_size) || !fits(b_span_last, minor_size) ||
-        (has_far_end && !fits(b_far, minor_size)))
-        return;
+// Every pair lies on a straight 16.16 walk: its extremes decide whether all
+// of them stay inside the target. For ends that are consistent with the
+// gradient they always do; ends of enormous segments, clipped with rounding,
+// may not, and such a segment is not drawn.
+bool walk_fits(const WuWalk& w, int minor_size) {
+    const std::int64_t b_span_last = w.b_span + static_cast<std::int64_t>(w.g) * (w.c1 > w.c0 ? w.c1 - w.c0 : 0);
+    return fits(w.b_start, minor_size) && fits(w.b_span, minor_size) && fits(b_span_last, minor_size) &&
+           (!w.has_far_end || fits(w.b_far, minor_size));
+}
 
-    if (has_first_end) {
-        const std::uint32_t f = fixed_fraction(b_start);
-        plot_pair<YMajor>(color, stride, pixels, first_major, b_start, end_weight(fixed_fraction_mask - f, first_gap),
-                          end_weight(f, first_gap));
+template <bool YMajor>
+void plot_walk(const Canvas& canvas, std::uint32_t color, const WuWalk& w) {
+    if (w.has_first_end) {
+        const std::uint32_t f = fixed_fraction(w.b_start);
+        plot_pair<YMajor>(canvas, color, w.first_major, w.b_start, end_weight(fixed_fraction_mask - f, w.first_gap),
+                          end_weight(f, w.first_gap));
     }
-    span<YMajor>(color, stride, pixels, c0, c1, static_cast<std::int32_t>(b_span), g);
-    if (has_far_end) plot_pair<YMajor>(color, stride, pixels, c1 + 1, static_cast<std::int32_t>(b_far), far_w1, far_w2);
+    span<YMajor>(canvas, color, w.c0, w.c1, static_cast<std::int32_t>(w.b_span), w.g);
+    if (w.has_far_end) plot_pair<YMajor>(canvas, color, w.c1 + 1, static_cast<std::int32_t>(w.b_far), w.far_w1, w.far_w2);
+}
+
+// Order, clip, set up, check and plot one segment along its major axis.
+template <bool YMajor>
+void draw_major(AxisSegment s, int major_size, int minor_size, std::uint32_t color, const Canvas& canvas) {
+    order_ends(s);
+    if (!clip_to_band(s, major_size - band_margin, minor_size - band_margin)) return;
+    WuWalk walk;
+    if (!set_up_walk<YMajor>(s, walk) || !walk_fits(walk, minor_size)) return;
+    plot_walk<YMajor>(canvas, color, walk);
 }
 
 }  // namespace
@@ -175,41 +211,41 @@ void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, std::uint32_
     far_pixel = far_result;
 }
 
-void plot_vertical_pair(std::uint32_t color, int stride, std::uint32_t* pixels, int column, std::int32_t y,
-                        std::uint32_t w1, std::uint32_t w2) {
+void plot_vertical_pair(const Canvas& canvas, std::uint32_t color, int column, std::int32_t y, std::uint32_t w1,
+                        std::uint32_t w2) {
     const LaneColor lanes = lane_color(color);
-    std::uint32_t* upper = pixel_at(pixels, stride, column, fixed_floor(y));
+    std::uint32_t* upper = &canvas.at(column, fixed_floor(y));
     upper[0] = lanes_add_weighted(upper[0], lanes, w1);
-    upper[stride] = lanes_add_weighted(upper[stride], lanes, w2);
+    upper[canvas.stride] = lanes_add_weighted(upper[canvas.stride], lanes, w2);
 }
 
-void plot_horizontal_pair(std::uint32_t color, int stride, std::uint32_t* pixels, std::int32_t x, int row,
-                          std::uint32_t w1, std::uint32_t w2) {
+void plot_horizontal_pair(const Canvas& canvas, std::uint32_t color, std::int32_t x, int row, std::uint32_t w1,
+                          std::uint32_t w2) {
     const LaneColor lanes = lane_color(color);
-    std::uint32_t* left = pixel_at(pixels, stride, fixed_floor(x), row);
+    std::uint32_t* left = &canvas.at(fixed_floor(x), row);
     left[0] = lanes_add_weighted(left[0], lanes, w1);
     left[1] = lanes_add_weighted(left[1], lanes, w2);
 }
 
-void span_columns(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t y,
+void span_columns(const Canvas& canvas, std::uint32_t color, int first, int last, std::int32_t y,
                   std::int32_t gradient) {
     const LaneColor lanes = lane_color(color);
     int column = first;
     do {
-        std::uint32_t* upper = pixel_at(pixels, stride, column, fixed_floor(y));
-        lanes_add_split(upper[0], upper[stride], lanes, fixed_fraction(y));
-        y = static_cast<std::int32_t>(static_cast<std::uint32_t>(y) + static_cast<std::uint32_t>(gradient));
+        std::uint32_t* upper = &canvas.at(column, fixed_floor(y));
+        lanes_add_split(upper[0], upper[canvas.stride], lanes, fixed_fraction(y));
+        y = fixed_wrapping_add(y, gradient);
     } while (++column <= last);
 }
 
-void span_rows(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t x,
+void span_rows(const Canvas& canvas, std::uint32_t color, int first, int last, std::int32_t x,
                std::int32_t gradient) {
     const LaneColor lanes = lane_color(color);
     int row = first;
     do {
-        std::uint32_t* left = pixel_at(pixels, stride, fixed_floor(x), row);
+        std::uint32_t* left = &canvas.at(fixed_floor(x), row);
         lanes_add_split(left[0], left[1], lanes, fixed_fraction(x));
-        x = static_cast<std::int32_t>(static_cast<std::uint32_t>(x) + static_cast<std::uint32_t>(gradient));
+        x = fixed_wrapping_add(x, gradient);
     } while (++row <= last);
 }
 
@@ -229,10 +265,12 @@ void AALine::draw(DrawTarget& target) {
     const double dx = x1 - x0, dy = y1 - y0;
     std::uint32_t* pixels = target.lock();
     if (pixels) {
+        // The locked pixels are rows of exactly `width` pixels, without gaps.
+        const Canvas canvas = packed_canvas(pixels, width, height);
         if (std::fabs(dy) > std::fabs(dx))
-            draw_major<true>(y0, y1, x0, x1, dy, dx, height, width, color, pixels, width);
+            draw_major<true>(AxisSegment{y0, y1, x0, x1, dy, dx}, height, width, color, canvas);
         else
-            draw_major<false>(x0, x1, y0, y1, dx, dy, width, height, color, pixels, width);
+            draw_major<false>(AxisSegment{x0, x1, y0, y1, dx, dy}, width, height, color, canvas);
     }
     target.unlock();
 }

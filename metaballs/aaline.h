@@ -4,6 +4,7 @@
 // inside the target's edges.
 #include <cstdint>
 
+#include "canvas.h"
 #include "draw_target.h"
 #include "fixed16.h"
 
@@ -15,21 +16,21 @@ std::uint32_t add_weighted(std::uint32_t pixel, std::uint32_t color, std::uint32
 // the far pixel gets 2*a and the near one 2*(floor(c/2) - a).
 void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, std::uint32_t color, std::uint32_t fraction);
 
-// The four plotting primitives. `pixels` is the locked target, `stride` its
-// width; y and x positions and gradients are 16.16.
-// w1 on (column, y>>16), w2 on the pixel below.
-void plot_vertical_pair(std::uint32_t color, int stride, std::uint32_t* pixels, int column, std::int32_t y,
-                        std::uint32_t w1, std::uint32_t w2);
-// w1 on (x>>16, row), w2 on the pixel right of it.
-void plot_horizontal_pair(std::uint32_t color, int stride, std::uint32_t* pixels, std::int32_t x, int row,
-                          std::uint32_t w1, std::uint32_t w2);
+// The four plotting primitives, on the locked target's pixels; y and x
+// positions and gradients are 16.16. They do not clip: the caller has.
+// w1 on (column, floor(y)), w2 on the pixel below.
+void plot_vertical_pair(const Canvas& canvas, std::uint32_t color, int column, std::int32_t y, std::uint32_t w1,
+                        std::uint32_t w2);
+// w1 on (floor(x), row), w2 on the pixel right of it.
+void plot_horizontal_pair(const Canvas& canvas, std::uint32_t color, std::int32_t x, int row, std::uint32_t w1,
+                          std::uint32_t w2);
 // For each column from first (always drawn, even past last) to last: a split
-// plot on (column, y>>16) and the pixel below by the fraction of y; y += gradient.
-void span_columns(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t y,
+// plot on (column, floor(y)) and the pixel below by the fraction of y;
+// y += gradient.
+void span_columns(const Canvas& canvas, std::uint32_t color, int first, int last, std::int32_t y,
                   std::int32_t gradient);
-// The same along rows: (x>>16, row) and the pixel right of it.
-void span_rows(std::uint32_t color, int stride, std::uint32_t* pixels, int first, int last, std::int32_t x,
-               std::int32_t gradient);
+// The same along rows: (floor(x), row) and the pixel right of it.
+void span_rows(const Canvas& canvas, std::uint32_t color, int first, int last, std::int32_t x, std::int32_t gradient);
 
 // The largest target side draw works on (16.16 positions must fit).
 constexpr int aaline_largest_side = 32767;

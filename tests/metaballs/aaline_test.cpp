@@ -89,10 +89,10 @@ TEST(Blend, SplitPlotDividesTheColourByTheFraction) {
 
 TEST(Primitives, PairsTouchTheirTwoPixelsOnly) {
     MemoryTarget target(8, 8);
-    plot_vertical_pair(0xFF, 8, target.pixels(), 3, to_fixed_unchecked(4.5), 32767, 16384);
+    plot_vertical_pair(packed_canvas(target.pixels(), 8, 8), 0xFF, 3, to_fixed_unchecked(4.5), 32767, 16384);
     EXPECT_EQ(target.at(3, 4), 0xFEu);
     EXPECT_EQ(target.at(3, 5), 0x7Eu);  // 2*floor(255*16384/65536) = 2*63
-    plot_horizontal_pair(0xFF00, 8, target.pixels(), to_fixed_unchecked(1.25), 6, 32767, 0);
+    plot_horizontal_pair(packed_canvas(target.pixels(), 8, 8), 0xFF00, to_fixed_unchecked(1.25), 6, 32767, 0);
     EXPECT_EQ(target.at(1, 6), 0xFE00u);
     EXPECT_EQ(target.at(2, 6), 0u);
     EXPECT_EQ(changed_pixels(target), 3);
@@ -100,14 +100,14 @@ TEST(Primitives, PairsTouchTheirTwoPixelsOnly) {
 
 TEST(Primitives, SpansStepTheMinorPositionAndAlwaysDrawTheirFirstPixel) {
     MemoryTarget target(8, 8);
-    span_columns(0x10, 8, target.pixels(), 1, 3, to_fixed_unchecked(2.0), fixed_one);  // one row down per column
+    span_columns(packed_canvas(target.pixels(), 8, 8), 0x10, 1, 3, to_fixed_unchecked(2.0), fixed_one);  // one row down per column
     EXPECT_EQ(target.at(1, 2), 0x10u);
     EXPECT_EQ(target.at(2, 3), 0x10u);
     EXPECT_EQ(target.at(3, 4), 0x10u);
     EXPECT_EQ(changed_pixels(target), 3);
 
     MemoryTarget past(8, 8);
-    span_rows(0x10, 8, past.pixels(), 5, 4, to_fixed_unchecked(2.5), 0);  // first row past the last
+    span_rows(packed_canvas(past.pixels(), 8, 8), 0x10, 5, 4, to_fixed_unchecked(2.5), 0);  // first row past the last
     EXPECT_EQ(past.at(2, 5), 0x08u);
     EXPECT_EQ(past.at(3, 5), 0x08u);
     EXPECT_EQ(changed_pixels(past), 2);
