@@ -8,6 +8,7 @@ ensure_packages $PACK_RUN_PACKAGES
 build_preset native || exit 1
 
 bin=build/native/bin
+. build/native/programs.sh
 if [ $# -gt 0 ]; then
   program=$1; shift
   [ -x "$bin/$program" ] || { echo "run.sh: no program '$program' (have: $(ls "$bin" | grep -v _tests | tr '\n' ' '))" >&2; exit 2; }
@@ -15,7 +16,7 @@ if [ $# -gt 0 ]; then
 fi
 
 # The show: Escape moves on to the next program.
-for program in fennick curves splines splines2 brisklet; do
+for program in $PACK_PROGRAMS; do
   [ -x "$bin/$program" ] || continue
   echo "== $program" >&2
   "$bin/$program"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# ./soak.sh  each native program for its whole show, all four at once, each
-# on a private X server: curves, splines and splines2 until they end by
-# themselves (288 s), fennick for 5 minutes, then Escape. The resident
+# ./soak.sh  each native graphics program for its whole show, all at once,
+# each on a private X server: the fullscreen ones (curves, splines,
+# splines2) until they end by themselves (288 s), fennick for 5 minutes,
+# then Escape. The resident
 # memory of each is sampled every 5 s; a program fails when its memory after
 # the first 10 s rises above what it was at 10 s (by more than SOAK_SLACK_KB,
 # default 256, for the allocator's page-sized steps) or when it does not end
@@ -12,6 +13,7 @@ cd "$(dirname "$0")"
 ensure_packages $PACK_TEST_PACKAGES
 build_preset native || exit 1
 root=$PWD
+. build/native/programs.sh
 slack=${SOAK_SLACK_KB:-256}
 results=$(mktemp -d)
 
@@ -44,7 +46,7 @@ soak_one() (
   echo "$? $((SECONDS - begin))" >"$results/$program.status"
 )
 
-programs="curves splines splines2 fennick"
+programs=$PACK_GRAPHICS_PROGRAMS
 for p in $programs; do soak_one "$p" & done
 wait
 

@@ -1,9 +1,10 @@
 # What `cmake --install` puts where, and the packages CPack makes of it.
 #
-# The install set is listed here in full, in the one component "pack"; the
-# test programs, test DLLs and helper libraries are never part of it.
+# The install set is listed here in full, in the one component "pack", for
+# the programs of PACK_PROGRAMS (cmake/PackPrograms.cmake); the test
+# programs, test DLLs and helper libraries are never part of it.
 #
-#   native  PREFIX/bin/           fennick curves splines splines2 brisklet
+#   native  PREFIX/bin/           each program of PACK_PROGRAMS
 #           PREFIX/share/man/man6/  one page each (splines and splines2
 #                                 point to the curves page they share)
 #           PREFIX/share/applications/  a desktop entry each
@@ -14,7 +15,6 @@
 #           folder in it
 include(GNUInstallDirs)
 
-set(PACK_PROGRAMS fennick curves splines splines2 brisklet)
 set(PACK_ICON_SIZES 16 32 48 64 128 256)
 set(pack_data ${CMAKE_SOURCE_DIR}/packaging)
 
@@ -27,7 +27,7 @@ if(PACK_WIN32)
   install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION . COMPONENT pack)
 else()
   install(TARGETS ${PACK_PROGRAMS} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT pack)
-  foreach(page fennick curves splines splines2 brisklet)
+  foreach(page ${PACK_PROGRAMS})
     install(FILES ${CMAKE_SOURCE_DIR}/docs/man/${page}.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6 COMPONENT pack)
   endforeach()
   foreach(program ${PACK_PROGRAMS})

@@ -6,10 +6,11 @@ set -u
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/effects_lib.sh"
 build=$1
+. "$build/programs.sh"
 # A 320x200 screen shows the frame pixel for pixel with square pixels.
 xvfb_start 320x200x24
 
-for program in curves splines splines2; do
+for program in $PACK_FULLSCREEN_PROGRAMS; do
   exe=$build/bin/$program
   [ -x "$exe" ] || fail "$program was not built"
   "$exe" --square-pixels 2>"$E2E_TMP/$program.err" &

@@ -6,12 +6,13 @@ set -u
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/effects_lib.sh"
 build=$1
+. "$build/programs.sh"
 xvfb_start 640x480x24
 # A prefix of its own: its virtual desktop belongs to this test's X server.
 wine_own_prefix "$build" effects
 E2E_WINE_STARTED=1
 
-for program in curves splines splines2; do
+for program in $PACK_FULLSCREEN_PROGRAMS; do
   exe=$build/bin/$program.exe
   file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "$program: not a PE32 i386 GUI exe: $(file "$exe")"
   i686-w64-mingw32-objdump -h "$exe" | grep -q '\.rsrc' || fail "$program: no resource section (icon)"

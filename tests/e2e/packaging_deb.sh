@@ -10,8 +10,9 @@
 set -u
 . "$(dirname "$0")/lib.sh"
 build=$1
-programs="fennick curves splines splines2 brisklet"
-graphics="fennick curves splines splines2"
+. "$build/programs.sh"
+programs=$PACK_PROGRAMS
+graphics=$PACK_GRAPHICS_PROGRAMS
 
 out=$E2E_TMP/out
 cpack --config "$build/CPackConfig.cmake" -B "$out" >"$E2E_TMP/cpack.log" 2>&1 ||

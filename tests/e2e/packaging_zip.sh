@@ -10,6 +10,7 @@ set -u
 . "$(dirname "$0")/effects_lib.sh"
 . "$(dirname "$0")/fennick_screen.sh"
 build=$(cd "$1" && pwd)
+. "$build/programs.sh"
 
 out=$E2E_TMP/out
 cpack --config "$build/CPackConfig.cmake" -B "$out" >"$E2E_TMP/cpack.log" 2>&1 ||
@@ -22,7 +23,7 @@ top=$(basename "$zip" .zip)
 echo "$(basename "$zip"): $(stat -c %s "$zip") bytes"
 
 # Exactly the pack, in one folder named like the ZIP.
-expected="README.txt brisklet.exe curves.exe fennick.exe ptc.dll splines.exe splines2.exe"
+expected="README.txt ptc.dll $(for p in $PACK_PROGRAMS; do printf '%s.exe ' "$p"; done)"
 listed=$(cmake -E tar tf "$zip" | grep -v '/$' | sort | tr '\n' ' ')
 want=$(for f in $expected; do echo "$top/$f"; done | sort | tr '\n' ' ')
 [ "$listed" = "$want" ] || fail "the ZIP holds: $listed; expected: $want"

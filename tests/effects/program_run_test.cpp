@@ -20,11 +20,14 @@ namespace {
 
 constexpr int pixels = 320 * 200;
 
-const SceneFrame& program_frame() {
+// The frame of the program this test is linked with; nullptr for a name
+// this table does not know, which fails every test of the run.
+const SceneFrame* program_frame() {
     const std::string name = fullscreen_program.name;
-    if (name == "curves") return curves_frame;
-    if (name == "splines") return splines_frame;
-    return splines2_frame;
+    if (name == "curves") return &curves_frame;
+    if (name == "splines") return &splines_frame;
+    if (name == "splines2") return &splines2_frame;
+    return nullptr;
 }
 
 struct Pass {
@@ -36,7 +39,8 @@ struct Pass {
 // The passes a loop over these clock readings makes: the first reading is
 // the start; each pass reads the tick, and after a background that is not a
 // flash reads tau; the first pass at or past the limit is the last.
-std::vector<Pass> expected_passes(std::vector<std::uint32_t> readings, std::uint32_t limit) {
+std::vector<Pass> expected_passes(const SceneFrame& frame, std::vector<std::uint32_t> readings,
+                                  std::uint32_t limit) {
     std::size_t next = 0;
     auto read = [&] { return readings[std::min(next++, readings.size() - 1)]; };
     std::vector<std::uint32_t> scratch(pixels);
@@ -44,7 +48,7 @@ std::vector<Pass> expected_passes(std::vector<std::uint32_t> readings, std::uint
     std::vector<Pass> passes;
     for (;;) {
         Pass p{(read() - start) >> 4, false, 0};
-        p.flash = !program_frame().background(frame_canvas(scratch.data()), p.tick);
+        p.flash = !frame.background(frame_canvas(scratch.data()), p.tick);
         if (!p.flash) p.tau = static_cast<std::int32_t>(read() - start);
         passes.push_back(p);
         if (p.tick >= limit) return passes;
@@ -60,6 +64,9 @@ std::vector<std::uint32_t> stepped(std::uint32_t first, std::uint32_t step, std:
 class ProgramRun : public ::testing::Test {
 protected:
     void SetUp() override {
+        frame_ = program_frame();
+        ASSERT_NE(frame_, nullptr) << "no scene frame known for the program named \"" << fullscreen_program.name
+                                   << "\"; add it to program_frame()";
         fake_display::reset();
         presented_.clear();
         fake_display::on_present = [this](const std::uint32_t* frame) {
@@ -71,7 +78,7 @@ protected:
     // Runs the program to its end and checks every presented frame.
     void run_and_check(const std::vector<std::uint32_t>& readings) {
         fake_display::clock_readings(readings);
-        const std::vector<Pass> passes = expected_passes(readings, 18000);
+        const std::vector<Pass> passes = expected_passes(*frame_, readings, 18000);
         ASSERT_EQ(run_fullscreen(nullptr), 0);
         const auto& calls = fake_display::calls();
         ASSERT_GE(calls.size(), 2u);
@@ -81,12 +88,13 @@ protected:
         EXPECT_GE(passes.back().tick, 18000u);
         std::vector<std::uint32_t> expected(pixels);
         for (std::size_t i = 0; i < passes.size(); ++i) {
-            draw_frame(program_frame(), frame_canvas(expected.data()), passes[i].tick, passes[i].tau);
+            draw_frame(*frame_, frame_canvas(expected.data()), passes[i].tick, passes[i].tau);
             ASSERT_EQ(presented_[i], expected) << fullscreen_program.name << " pass " << i << " at tick "
                                                << passes[i].tick << (passes[i].flash ? " (flash)" : "");
         }
     }
 
+    const SceneFrame* frame_ = nullptr;
     std::vector<std::vector<std::uint32_t>> presented_;
 };
 
