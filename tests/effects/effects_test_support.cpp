@@ -1,5 +1,7 @@
 #include "effects_test_support.h"
 
+#include "golden.h"
+
 #include <algorithm>
 
 bool GuardedFrame::guards_intact() const {
@@ -8,15 +10,7 @@ bool GuardedFrame::guards_intact() const {
            std::all_of(storage_.end() - guard_pixels, storage_.end(), is_canary);
 }
 
-std::uint64_t frame_hash(const std::uint32_t* frame) {
-    std::uint64_t h = 14695981039346656037ull;
-    for (int i = 0; i < frame_pixels; ++i)
-        for (int shift = 0; shift < 32; shift += 8) {
-            h ^= (frame[i] >> shift) & 0xFFu;
-            h *= 1099511628211ull;
-        }
-    return h;
-}
+std::uint64_t frame_hash(const std::uint32_t* frame) { return pixels_hash(frame, frame_pixels); }
 
 Box changed_box(const std::uint32_t* before, const std::uint32_t* after) {
     Box box{frame_width, frame_height, -1, -1};

@@ -42,7 +42,3 @@ struct Box {
     bool empty() const { return x0 > x1; }
 };
 Box changed_box(const std::uint32_t* before, const std::uint32_t* after);
-
-// Writes the frame as a PNG for a person to look at; false when this build
-// cannot write images.
-bool dump_frame_png(const std::string& path, const std::uint32_t* frame);

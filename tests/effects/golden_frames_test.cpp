@@ -1,16 +1,13 @@
 // Golden frames of the three programs by hash; the same hashes hold on the
-// native and the Win32 build. With EFFECTS_GOLDEN_UPDATE=1 every frame is
-// written as a PNG (native) and its hash printed; a failing frame is written
-// as golden_<program>_<ms>.png in the working folder.
+// native and the Win32 build (tests/support/golden.h: update mode, pictures).
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <ostream>
 #include <string>
 
 #include "effects_test_support.h"
+#include "golden.h"
 #include "scene_frames.h"
 
 namespace {
@@ -48,20 +45,8 @@ TEST_P(GoldenFrames, MatchesItsHash) {
     GuardedFrame f;
     draw_frame_at(*g.frame, f.canvas(), g.ms);
     ASSERT_TRUE(f.guards_intact());
-    const std::uint64_t hash = frame_hash(f.pixels());
-    const std::string image = std::string("golden_") + g.program + "_" + std::to_string(g.ms) + ".png";
-    const char* update = std::getenv("EFFECTS_GOLDEN_UPDATE");
-    if (update && *update == '1') {
-        std::printf("    {\"%s\", &%s_frame, %u, 0x%016llxull, \"%s\"},\n", g.program, g.program, g.ms,
-                    static_cast<unsigned long long>(hash), g.what);
-        dump_frame_png(image, f.pixels());
-        return;
-    }
-    if (hash != g.hash) {
-        const bool written = dump_frame_png(image, f.pixels());
-        ADD_FAILURE() << g.program << " at " << g.ms << " ms (" << g.what << "): hash 0x" << std::hex << hash
-                      << ", expected 0x" << g.hash << (written ? "; frame written to " + image : std::string());
-    }
+    check_golden(std::string(g.program) + "-" + std::to_string(g.ms), f.pixels(), frame_width, frame_height, g.hash,
+                 g.what);
 }
 
 std::string golden_name(const ::testing::TestParamInfo<Golden>& info) {
