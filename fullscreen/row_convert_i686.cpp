@@ -55,9 +55,10 @@ void fastest(const std::uint32_t* s, void* d, int n) {
     simd_then_scalar<simd_steps::steps_for<Mmx, F>(), F>(s, d, n);
 }
 
+// The published converter is the MMX form.
 template <class F>
-void simd_forms(ConverterForm* forms) {
-    if constexpr (simd_steps::steps_for<Mmx, F>() != nullptr) forms[0] = {"mmx", fastest<F>};
+void simd_forms(ConverterForm* forms, RowConverter published) {
+    if constexpr (simd_steps::steps_for<Mmx, F>() != nullptr) forms[0] = {"mmx", published};
 }
 
 }  // namespace

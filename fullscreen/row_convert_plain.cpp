@@ -10,7 +10,7 @@ void fastest(const std::uint32_t* s, void* d, int n) {
 }
 
 template <class F>
-void simd_forms(ConverterForm*) {}
+void simd_forms(ConverterForm*, RowConverter) {}
 
 }  // namespace
 

@@ -3,8 +3,9 @@
 // the format table. Included at the end of the build's converter file
 // (row_convert_<isa>.cpp), which defines before it, for a format F:
 //   fastest<F>(source, destination, count)  the form the programs use;
-//   simd_forms<F>(forms)                    stores F's SIMD forms that this
-//                                           processor can run, at most three.
+//   simd_forms<F>(forms, published)         stores F's SIMD forms that this
+//                                           processor can run, at most three
+//                                           (`published` is convert_row_NAME).
 #include "pixel_format.h"
 #include "row_convert.h"
 #include "row_convert_forms.h"
@@ -21,7 +22,7 @@ template <class F>
 ConverterForms forms_of(const char* name, RowConverter published) {
     ConverterForms c{name, F::bytes, F::bit_count, F::red_mask, F::green_mask, F::blue_mask,
                      published, scalar_convert_row<F>, {{"scalar", scalar_convert_row<F>}}};
-    simd_forms<F>(c.forms + 1);
+    simd_forms<F>(c.forms + 1, published);
     return c;
 }
 

@@ -23,15 +23,22 @@ inline void store_little_endian(std::uint8_t* out, std::uint32_t v) {
     }
 }
 
+// Pixel by pixel by F's formula.
 template <class F>
-inline void scalar_convert_row(const std::uint32_t* __restrict source, void* destination, int count) {
+inline void scalar_pixels(const std::uint32_t* __restrict source, void* destination, int count) {
+    // Source and destination never overlap: a frame row and a surface row.
+    auto* __restrict out = static_cast<std::uint8_t*>(destination);
+    for (int i = 0; i < count; ++i) store_little_endian<F::bytes>(out + i * F::bytes, F::pack(source[i]));
+}
+
+// The scalar reference of F: a format that keeps the source's layout is a
+// straight copy of all 32 bits.
+template <class F>
+inline void scalar_convert_row(const std::uint32_t* source, void* destination, int count) {
     if constexpr (F::copies_source) {
-        // All 32 bits carried over: a straight copy.
         if (count > 0) std::memcpy(destination, source, static_cast<std::size_t>(count) * 4);
     } else {
-        // Source and destination never overlap: a frame row and a surface row.
-        auto* __restrict out = static_cast<std::uint8_t*>(destination);
-        for (int i = 0; i < count; ++i) store_little_endian<F::bytes>(out + i * F::bytes, F::pack(source[i]));
+        scalar_pixels<F>(source, destination, count);
     }
 }
 
@@ -46,6 +53,6 @@ void simd_then_scalar(const std::uint32_t* source, void* destination, int count)
         scalar_convert_row<F>(source, destination, count);
     } else {
         const int done = Steps(source, destination, count);
-        scalar_convert_row<F>(source + done, static_cast<std::uint8_t*>(destination) + done * F::bytes, count - done);
+        scalar_pixels<F>(source + done, static_cast<std::uint8_t*>(destination) + done * F::bytes, count - done);
     }
 }

@@ -81,7 +81,7 @@ void fastest(const std::uint32_t* s, void* d, int n) {
 // SSE2, and AVX2 when this processor has it (the two layers have the same
 // step forms).
 template <class F>
-void simd_forms(ConverterForm* forms) {
+void simd_forms(ConverterForm* forms, RowConverter) {
     if constexpr (sse2_steps<F> != nullptr) {
         forms[0] = {"sse2", simd_then_scalar<sse2_steps<F>, F>};
         if (has_avx2()) forms[1] = {"avx2", simd_then_scalar<avx2_steps<F>, F>};
