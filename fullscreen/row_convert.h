@@ -12,7 +12,8 @@ using RowConverter = void (*)(const std::uint32_t* source, void* destination, in
 
 // convert_row_rgb32, convert_row_bgr32, ... convert_row_bgr555: one for each
 // line of the format table (pixel_format.h), which shows each layout.
-#define ROW_CONVERTER_DECLARE(name, ...) void convert_row_##name(const std::uint32_t* source, void* destination, int count);
+#define ROW_CONVERTER_DECLARE(name, ...) \
+    void convert_row_##name(const std::uint32_t* source, void* destination, int count);
 PIXEL_FORMATS(ROW_CONVERTER_DECLARE)
 #undef ROW_CONVERTER_DECLARE
 
