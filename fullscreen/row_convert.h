@@ -6,16 +6,16 @@
 // by truncation: the top 5 or 6 bits are kept, no rounding, no dithering.
 #include <cstdint>
 
+#include "pixel_format.h"
+
 using RowConverter = void (*)(const std::uint32_t* source, void* destination, int count);
 
-void convert_row_rgb32(const std::uint32_t* source, void* destination, int count);   // straight copy
-void convert_row_bgr32(const std::uint32_t* source, void* destination, int count);   // 0x00BBGGRR
-void convert_row_rgb24(const std::uint32_t* source, void* destination, int count);   // bytes B G R
-void convert_row_bgr24(const std::uint32_t* source, void* destination, int count);   // bytes R G B
-void convert_row_rgb565(const std::uint32_t* source, void* destination, int count);  // RRRRRGGGGGGBBBBB
-void convert_row_bgr565(const std::uint32_t* source, void* destination, int count);  // BBBBBGGGGGGRRRRR
-void convert_row_rgb555(const std::uint32_t* source, void* destination, int count);  // 0RRRRRGGGGGBBBBB
-void convert_row_bgr555(const std::uint32_t* source, void* destination, int count);  // 0BBBBBGGGGGRRRRR
+// convert_row_rgb32, convert_row_bgr32, ... convert_row_bgr555: one for each
+// line of the format table (pixel_format.h), which shows each layout.
+#define ROW_CONVERTER_DECLARE(name, ...) \
+    void convert_row_##name(const std::uint32_t* source, void* destination, int count);
+PIXEL_FORMATS(ROW_CONVERTER_DECLARE)
+#undef ROW_CONVERTER_DECLARE
 
 // The converter for a screen format as its bit count and red, green and blue
 // masks report it (32, then 24, then 16 bits; exact masks), or null when the

@@ -25,6 +25,7 @@ struct Avx2 {
     static V pack_u16(V a, V b) { return _mm256_permute4x64_epi64(_mm256_packus_epi16(a, b), 0xD8); }
     static V madd16(V a, V b) { return _mm256_madd_epi16(a, b); }
     static void done() { _mm256_zeroupper(); }
+    static constexpr bool exchanges_red_blue = true;
     // Byte shuffles within each 128-bit lane; 0x80 clears a byte.
     static V shuffle(V p, V order) { return _mm256_shuffle_epi8(p, order); }
     static V lanes(std::int8_t b0, std::int8_t b1, std::int8_t b2, std::int8_t b3) {
@@ -63,5 +64,17 @@ struct Avx2 {
 
 }  // namespace
 
-SIMD_STEPS_DEFINE(avx2, Avx2)
-SIMD_BGR_STEPS_DEFINE(avx2, Avx2)
+// The step form of format F with AVX2 registers; 0 pixels done for a format
+// that has none. One instance per format of the table, for
+// row_convert_x86_64.cpp.
+template <class F>
+int avx2_steps(const std::uint32_t* source, void* destination, int count) {
+    constexpr simd_steps::StepForm steps = simd_steps::steps_for<Avx2, F>();
+    if constexpr (steps != nullptr) return steps(source, destination, count);
+    return 0;
+}
+
+#define AVX2_STEPS_INSTANCE(name, ...) \
+    template int avx2_steps<pixel_format::name>(const std::uint32_t*, void*, int);
+PIXEL_FORMATS(AVX2_STEPS_INSTANCE)
+#undef AVX2_STEPS_INSTANCE

@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "pixel_format.h"
 #include "row_convert_forms.h"
 #include "row_convert_scalar.h"
 #include "simd_steps.h"
@@ -35,6 +34,7 @@ struct Mmx {
     static V pack_u16(V a, V b) { return _mm_packs_pu16(a, b); }
     static V madd16(V a, V b) { return _mm_madd_pi16(a, b); }
     static void done() { _mm_empty(); }
+    static constexpr bool exchanges_red_blue = false;  // bgr32 and bgr24 stay scalar loops
     // Four pixels: two loads masked to 24 bits each, shifted and ORed into
     // 12 bytes, written as one 8-byte and one 4-byte store.
     static void pack24(const std::uint32_t* source, std::uint8_t* out) {
@@ -49,31 +49,18 @@ struct Mmx {
     }
 };
 
-SIMD_STEPS_DEFINE(mmx, Mmx)
+// The converter the programs use: MMX steps where the format has them.
+template <class F>
+void fastest(const std::uint32_t* s, void* d, int n) {
+    simd_then_scalar<simd_steps::steps_for<Mmx, F>(), F>(s, d, n);
+}
 
-namespace pf = pixel_format;
+// The published converter is the MMX form.
+template <class F>
+void simd_forms(ConverterForm* forms, RowConverter published) {
+    if constexpr (simd_steps::steps_for<Mmx, F>() != nullptr) forms[0] = {"mmx", published};
+}
 
 }  // namespace
 
-void convert_row_rgb32(const std::uint32_t* s, void* d, int n) { simd_then_scalar<mmx_rgb32_steps, pf::Copy32>(s, d, n); }
-void convert_row_bgr32(const std::uint32_t* s, void* d, int n) { scalar_convert_row_bgr32(s, d, n); }
-void convert_row_rgb24(const std::uint32_t* s, void* d, int n) { simd_then_scalar<mmx_rgb24_steps, pf::Rgb24>(s, d, n); }
-void convert_row_bgr24(const std::uint32_t* s, void* d, int n) { scalar_convert_row_bgr24(s, d, n); }
-void convert_row_rgb565(const std::uint32_t* s, void* d, int n) { simd_then_scalar<mmx_rgb565_steps, pf::Rgb565>(s, d, n); }
-void convert_row_bgr565(const std::uint32_t* s, void* d, int n) { simd_then_scalar<mmx_bgr565_steps, pf::Bgr565>(s, d, n); }
-void convert_row_rgb555(const std::uint32_t* s, void* d, int n) { simd_then_scalar<mmx_rgb555_steps, pf::Rgb555>(s, d, n); }
-void convert_row_bgr555(const std::uint32_t* s, void* d, int n) { simd_then_scalar<mmx_bgr555_steps, pf::Bgr555>(s, d, n); }
-
-const ConverterForms* converter_forms() {
-    static const ConverterForms table[converter_count] = {
-        {"rgb32", 4, convert_row_rgb32, scalar_convert_row_rgb32, {{"scalar", scalar_convert_row_rgb32}, {"mmx", convert_row_rgb32}}},
-        {"bgr32", 4, convert_row_bgr32, scalar_convert_row_bgr32, {{"scalar", scalar_convert_row_bgr32}}},
-        {"rgb24", 3, convert_row_rgb24, scalar_convert_row_rgb24, {{"scalar", scalar_convert_row_rgb24}, {"mmx", convert_row_rgb24}}},
-        {"bgr24", 3, convert_row_bgr24, scalar_convert_row_bgr24, {{"scalar", scalar_convert_row_bgr24}}},
-        {"rgb565", 2, convert_row_rgb565, scalar_convert_row_rgb565, {{"scalar", scalar_convert_row_rgb565}, {"mmx", convert_row_rgb565}}},
-        {"bgr565", 2, convert_row_bgr565, scalar_convert_row_bgr565, {{"scalar", scalar_convert_row_bgr565}, {"mmx", convert_row_bgr565}}},
-        {"rgb555", 2, convert_row_rgb555, scalar_convert_row_rgb555, {{"scalar", scalar_convert_row_rgb555}, {"mmx", convert_row_rgb555}}},
-        {"bgr555", 2, convert_row_bgr555, scalar_convert_row_bgr555, {{"scalar", scalar_convert_row_bgr555}, {"mmx", convert_row_bgr555}}},
-    };
-    return table;
-}
+#include "row_convert_publish.h"

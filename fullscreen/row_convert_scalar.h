@@ -1,7 +1,8 @@
 #pragma once
 // The scalar row loop over a format description: destination pixel i is
 // F::pack(source[i]), stored as F::bytes little-endian bytes at i x F::bytes.
-// Also finishes the pixels a SIMD form leaves over.
+// Also finishes the pixels a SIMD form leaves over. F is a format of the
+// table in pixel_format.h.
 #include <cstdint>
 #include <cstring>
 #include <type_traits>
@@ -22,17 +23,36 @@ inline void store_little_endian(std::uint8_t* out, std::uint32_t v) {
     }
 }
 
+// Pixel by pixel by F's formula.
 template <class F>
-inline void scalar_convert_row(const std::uint32_t* __restrict source, void* destination, int count) {
+inline void scalar_pixels(const std::uint32_t* __restrict source, void* destination, int count) {
     // Source and destination never overlap: a frame row and a surface row.
     auto* __restrict out = static_cast<std::uint8_t*>(destination);
     for (int i = 0; i < count; ++i) store_little_endian<F::bytes>(out + i * F::bytes, F::pack(source[i]));
 }
 
-// A SIMD form: whole steps by `Steps` (which returns the pixels it did),
-// then the pixels left over one at a time by the scalar formula of F.
-template <int (*Steps)(const std::uint32_t*, void*, int), class F>
+// The scalar reference of F: a format that keeps the source's layout is a
+// straight copy of all 32 bits.
+template <class F>
+inline void scalar_convert_row(const std::uint32_t* source, void* destination, int count) {
+    if constexpr (F::copies_source) {
+        if (count > 0) std::memcpy(destination, source, static_cast<std::size_t>(count) * 4);
+    } else {
+        scalar_pixels<F>(source, destination, count);
+    }
+}
+
+// A SIMD step form: converts whole steps of a row and returns the pixels it did.
+using StepForm = int (*)(const std::uint32_t* source, void* destination, int count);
+
+// Whole steps by `Steps`, then the pixels left over one at a time by the
+// scalar formula of F. Without a step form (null), the scalar loop alone.
+template <StepForm Steps, class F>
 void simd_then_scalar(const std::uint32_t* source, void* destination, int count) {
-    const int done = Steps(source, destination, count);
-    scalar_convert_row<F>(source + done, static_cast<std::uint8_t*>(destination) + done * F::bytes, count - done);
+    if constexpr (Steps == nullptr) {
+        scalar_convert_row<F>(source, destination, count);
+    } else {
+        const int done = Steps(source, destination, count);
+        scalar_pixels<F>(source + done, static_cast<std::uint8_t*>(destination) + done * F::bytes, count - done);
+    }
 }

@@ -5,13 +5,14 @@
 // blue in registers here. Leftovers go by the scalar formula.
 #include <emmintrin.h>
 
-#include "pixel_format.h"
 #include "row_convert_forms.h"
 #include "row_convert_scalar.h"
 #include "simd_steps.h"
 
-SIMD_STEPS_DECLARE(avx2)  // row_convert_avx2.cpp, built for AVX2
-SIMD_BGR_STEPS_DECLARE(avx2)
+// The step form of format F with AVX2 registers (row_convert_avx2.cpp, built
+// for AVX2, has one for each format of the table).
+template <class F>
+int avx2_steps(const std::uint32_t* source, void* destination, int count);
 
 namespace {
 
@@ -30,6 +31,7 @@ struct Sse2 {
     static V pack_u16(V a, V b) { return _mm_packus_epi16(a, b); }
     static V madd16(V a, V b) { return _mm_madd_epi16(a, b); }
     static void done() {}
+    static constexpr bool exchanges_red_blue = true;
     // Red and blue exchanged, top byte cleared.
     static V swap_rb(V p) {
         const V green = and_(p, set32(0x0000FF00));
@@ -52,11 +54,6 @@ struct Sse2 {
     static void pack24_bgr(const std::uint32_t* source, std::uint8_t* out) { store24(swap_rb(load(source)), out); }
 };
 
-SIMD_STEPS_DEFINE(sse2, Sse2)
-SIMD_BGR_STEPS_DEFINE(sse2, Sse2)
-
-namespace pf = pixel_format;
-
 // Asked on first use, so that converters called from static initializers
 // elsewhere (before this file's own) see the right answer.
 bool has_avx2() {
@@ -67,52 +64,30 @@ bool has_avx2() {
     return answer;
 }
 
-template <int (*Sse2Steps)(const std::uint32_t*, void*, int), int (*Avx2Steps)(const std::uint32_t*, void*, int),
-          class F>
-void widest(const std::uint32_t* s, void* d, int n) {
-    if (has_avx2())
-        simd_then_scalar<Avx2Steps, F>(s, d, n);
-    else
-        simd_then_scalar<Sse2Steps, F>(s, d, n);
+template <class F>
+constexpr StepForm sse2_steps = simd_steps::steps_for<Sse2, F>();
+
+// The converter the programs use: AVX2 steps when the processor has them,
+// else SSE2. The copy stays with 16-byte registers: 32-byte moves measured
+// slower here (a 1280-byte row is load and store bound either way).
+template <class F>
+void fastest(const std::uint32_t* s, void* d, int n) {
+    if constexpr (sse2_steps<F> != nullptr && !F::copies_source) {
+        if (has_avx2()) return simd_then_scalar<avx2_steps<F>, F>(s, d, n);
+    }
+    simd_then_scalar<sse2_steps<F>, F>(s, d, n);
+}
+
+// SSE2, and AVX2 when this processor has it (the two layers have the same
+// step forms).
+template <class F>
+void simd_forms(ConverterForm* forms, RowConverter) {
+    if constexpr (sse2_steps<F> != nullptr) {
+        forms[0] = {"sse2", simd_then_scalar<sse2_steps<F>, F>};
+        if (has_avx2()) forms[1] = {"avx2", simd_then_scalar<avx2_steps<F>, F>};
+    }
 }
 
 }  // namespace
 
-// The copy stays with 16-byte registers: 32-byte moves measured slower here
-// (a 1280-byte row is load and store bound either way).
-void convert_row_rgb32(const std::uint32_t* s, void* d, int n) { simd_then_scalar<sse2_rgb32_steps, pf::Copy32>(s, d, n); }
-void convert_row_bgr32(const std::uint32_t* s, void* d, int n) { widest<sse2_bgr32_steps, avx2_bgr32_steps, pf::Bgr32>(s, d, n); }
-void convert_row_rgb24(const std::uint32_t* s, void* d, int n) { widest<sse2_rgb24_steps, avx2_rgb24_steps, pf::Rgb24>(s, d, n); }
-void convert_row_bgr24(const std::uint32_t* s, void* d, int n) { widest<sse2_bgr24_steps, avx2_bgr24_steps, pf::Bgr24>(s, d, n); }
-void convert_row_rgb565(const std::uint32_t* s, void* d, int n) { widest<sse2_rgb565_steps, avx2_rgb565_steps, pf::Rgb565>(s, d, n); }
-void convert_row_bgr565(const std::uint32_t* s, void* d, int n) { widest<sse2_bgr565_steps, avx2_bgr565_steps, pf::Bgr565>(s, d, n); }
-void convert_row_rgb555(const std::uint32_t* s, void* d, int n) { widest<sse2_rgb555_steps, avx2_rgb555_steps, pf::Rgb555>(s, d, n); }
-void convert_row_bgr555(const std::uint32_t* s, void* d, int n) { widest<sse2_bgr555_steps, avx2_bgr555_steps, pf::Bgr555>(s, d, n); }
-
-namespace {
-
-// One converter's forms: scalar, SSE2, and AVX2 when this processor has it.
-template <int (*Sse2Steps)(const std::uint32_t*, void*, int), int (*Avx2Steps)(const std::uint32_t*, void*, int),
-          class F>
-ConverterForms simd_forms(const char* name, RowConverter published, RowConverter reference) {
-    return {name, F::bytes, published, reference,
-            {{"scalar", reference},
-             {"sse2", simd_then_scalar<Sse2Steps, F>},
-             {has_avx2() ? "avx2" : nullptr, has_avx2() ? simd_then_scalar<Avx2Steps, F> : nullptr}}};
-}
-
-}  // namespace
-
-const ConverterForms* converter_forms() {
-    static const ConverterForms table[converter_count] = {
-        simd_forms<sse2_rgb32_steps, avx2_rgb32_steps, pf::Copy32>("rgb32", convert_row_rgb32, scalar_convert_row_rgb32),
-        simd_forms<sse2_bgr32_steps, avx2_bgr32_steps, pf::Bgr32>("bgr32", convert_row_bgr32, scalar_convert_row_bgr32),
-        simd_forms<sse2_rgb24_steps, avx2_rgb24_steps, pf::Rgb24>("rgb24", convert_row_rgb24, scalar_convert_row_rgb24),
-        simd_forms<sse2_bgr24_steps, avx2_bgr24_steps, pf::Bgr24>("bgr24", convert_row_bgr24, scalar_convert_row_bgr24),
-        simd_forms<sse2_rgb565_steps, avx2_rgb565_steps, pf::Rgb565>("rgb565", convert_row_rgb565, scalar_convert_row_rgb565),
-        simd_forms<sse2_bgr565_steps, avx2_bgr565_steps, pf::Bgr565>("bgr565", convert_row_bgr565, scalar_convert_row_bgr565),
-        simd_forms<sse2_rgb555_steps, avx2_rgb555_steps, pf::Rgb555>("rgb555", convert_row_rgb555, scalar_convert_row_rgb555),
-        simd_forms<sse2_bgr555_steps, avx2_bgr555_steps, pf::Bgr555>("bgr555", convert_row_bgr555, scalar_convert_row_bgr555),
-    };
-    return table;
-}
+#include "row_convert_publish.h"

@@ -11,10 +11,18 @@
 // shl32<n>/shr32<n> (per 32-bit lane), pack_s32 (32 -> 16 bits, signed
 // saturation, a's lanes then b's), pack_u16 (16 -> 8 bits, unsigned
 // saturation, same order), madd16 (pmaddwd), pack24 (rgb24_pixels pixels
-// into 3 bytes each) and done (leaves the SIMD state clean).
+// into 3 bytes each), done (leaves the SIMD state clean) and
+// exchanges_red_blue (true when it has swap_rb and pack24_bgr, for the bgr32
+// and bgr24 steps).
 #include <cstdint>
+#include <type_traits>
+
+#include "pixel_format.h"
 
 namespace simd_steps {
+
+// Converts whole steps of a row and returns the number of pixels it did.
+using StepForm = int (*)(const std::uint32_t* source, void* destination, int count);
 
 // Copies 64-byte blocks: all loads of a block, then all stores.
 template <class Isa>
@@ -146,39 +154,21 @@ int bgr24_steps(const std::uint32_t* source, void* destination, int count) {
     return steps * Isa::rgb24_pixels;
 }
 
+// The step form of format F on layer Isa, or null when F has none there
+// (its rows then go by the scalar loop alone). A new format of the table
+// adds its line here.
+template <class Isa, class F>
+constexpr StepForm steps_for() {
+    namespace pf = pixel_format;
+    if constexpr (std::is_same_v<F, pf::rgb32>) return copy_blocks<Isa>;
+    else if constexpr (std::is_same_v<F, pf::rgb24>) return rgb24_steps<Isa>;
+    else if constexpr (std::is_same_v<F, pf::rgb565>) return rgb565_steps<Isa, false>;
+    else if constexpr (std::is_same_v<F, pf::bgr565>) return rgb565_steps<Isa, true>;
+    else if constexpr (std::is_same_v<F, pf::rgb555>) return rgb555_steps<Isa, false>;
+    else if constexpr (std::is_same_v<F, pf::bgr555>) return rgb555_steps<Isa, true>;
+    else if constexpr (std::is_same_v<F, pf::bgr32> && Isa::exchanges_red_blue) return bgr32_steps<Isa>;
+    else if constexpr (std::is_same_v<F, pf::bgr24> && Isa::exchanges_red_blue) return bgr24_steps<Isa>;
+    else return nullptr;
+}
+
 }  // namespace simd_steps
-
-// The two byte-order forms of layers that can exchange channels cheaply
-// (the x86-64 layers; the MMX build keeps bgr32 and bgr24 scalar).
-#define SIMD_BGR_STEPS_DECLARE(isa)                                                   \
-    int isa##_bgr32_steps(const std::uint32_t* source, void* destination, int count); \
-    int isa##_bgr24_steps(const std::uint32_t* source, void* destination, int count);
-
-#define SIMD_BGR_STEPS_DEFINE(isa, Isa)                                                                     \
-    int isa##_bgr32_steps(const std::uint32_t* s, void* d, int n) { return simd_steps::bgr32_steps<Isa>(s, d, n); } \
-    int isa##_bgr24_steps(const std::uint32_t* s, void* d, int n) { return simd_steps::bgr24_steps<Isa>(s, d, n); }
-
-// The six SIMD step sets a layer exports (names prefixed by the layer).
-#define SIMD_STEPS_DECLARE(isa)                                                 \
-    int isa##_rgb32_steps(const std::uint32_t* source, void* destination, int count);  \
-    int isa##_rgb24_steps(const std::uint32_t* source, void* destination, int count);  \
-    int isa##_rgb565_steps(const std::uint32_t* source, void* destination, int count); \
-    int isa##_bgr565_steps(const std::uint32_t* source, void* destination, int count); \
-    int isa##_rgb555_steps(const std::uint32_t* source, void* destination, int count); \
-    int isa##_bgr555_steps(const std::uint32_t* source, void* destination, int count);
-
-#define SIMD_STEPS_DEFINE(isa, Isa)                                                                         \
-    int isa##_rgb32_steps(const std::uint32_t* s, void* d, int n) { return simd_steps::copy_blocks<Isa>(s, d, n); } \
-    int isa##_rgb24_steps(const std::uint32_t* s, void* d, int n) { return simd_steps::rgb24_steps<Isa>(s, d, n); } \
-    int isa##_rgb565_steps(const std::uint32_t* s, void* d, int n) {                                      \
-        return simd_steps::rgb565_steps<Isa, false>(s, d, n);                                             \
-    }                                                                                                     \
-    int isa##_bgr565_steps(const std::uint32_t* s, void* d, int n) {                                      \
-        return simd_steps::rgb565_steps<Isa, true>(s, d, n);                                              \
-    }                                                                                                     \
-    int isa##_rgb555_steps(const std::uint32_t* s, void* d, int n) {                                      \
-        return simd_steps::rgb555_steps<Isa, false>(s, d, n);                                             \
-    }                                                                                                     \
-    int isa##_bgr555_steps(const std::uint32_t* s, void* d, int n) {                                      \
-        return simd_steps::rgb555_steps<Isa, true>(s, d, n);                                              \
-    }

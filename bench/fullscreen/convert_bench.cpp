@@ -67,17 +67,10 @@ void sdl_convert_frame(benchmark::State& state, std::uint32_t sdl_format, int by
     state.SetBytesProcessed(state.iterations() * width * height * bytes_per_pixel);
 }
 
-// SDL's name for each of our screen formats (SDL's RGB888 is 0x00RRGGBB in a
-// 32-bit word, as our frame buffer).
-std::uint32_t sdl_format_of(const std::string& name) {
-    if (name == "rgb32") return SDL_PIXELFORMAT_RGB888;
-    if (name == "bgr32") return SDL_PIXELFORMAT_BGR888;
-    if (name == "rgb24") return SDL_PIXELFORMAT_RGB24;
-    if (name == "bgr24") return SDL_PIXELFORMAT_BGR24;
-    if (name == "rgb565") return SDL_PIXELFORMAT_RGB565;
-    if (name == "bgr565") return SDL_PIXELFORMAT_BGR565;
-    if (name == "rgb555") return SDL_PIXELFORMAT_RGB555;
-    return SDL_PIXELFORMAT_BGR555;
+// SDL's format for the same masks (SDL's RGB888 is 0x00RRGGBB in a 32-bit
+// word, as our frame buffer).
+std::uint32_t sdl_format_of(const ConverterForms& c) {
+    return SDL_MasksToPixelFormatEnum(static_cast<int>(c.bit_count), c.red_mask, c.green_mask, c.blue_mask, 0);
 }
 
 // convert/<name> is the converter the programs use; convert/<name>/<isa>
@@ -97,7 +90,7 @@ const bool registered = [] {
     for (int i = 0; i < converter_count; ++i) {
         const ConverterForms& c = converter_forms()[i];
         benchmark::RegisterBenchmark((std::string("convert/sdl/") + c.name).c_str(), sdl_convert_frame,
-                                     sdl_format_of(c.name), c.bytes_per_pixel);
+                                     sdl_format_of(c), c.bytes_per_pixel);
     }
     return true;
 }();

@@ -7,26 +7,16 @@
 #include <random>
 #include <vector>
 
+#include "../fuzz/plain_formats.h"
 #include "row_convert.h"
 #include "row_convert_forms.h"
 
 namespace {
 
-std::uint32_t R(std::uint32_t p) { return (p >> 16) & 0xFF; }
-std::uint32_t G(std::uint32_t p) { return (p >> 8) & 0xFF; }
-std::uint32_t B(std::uint32_t p) { return p & 0xFF; }
-
-// The destination pixel of each converter, written straight from the table
+// The destination pixel of each converter, from the test list of formats
 // (independent of the format templates of the implementation).
 std::uint32_t table_formula(const std::string& name, std::uint32_t p) {
-    if (name == "rgb32") return p;
-    if (name == "bgr32") return (B(p) << 16) | (G(p) << 8) | R(p);
-    if (name == "rgb24") return p & 0xFFFFFF;  // bytes B, G, R
-    if (name == "bgr24") return (B(p) << 16) | (G(p) << 8) | R(p);  // bytes R, G, B
-    if (name == "rgb565") return ((R(p) >> 3) << 11) | ((G(p) >> 2) << 5) | (B(p) >> 3);
-    if (name == "bgr565") return ((B(p) >> 3) << 11) | ((G(p) >> 2) << 5) | (R(p) >> 3);
-    if (name == "rgb555") return ((R(p) >> 3) << 10) | ((G(p) >> 3) << 5) | (B(p) >> 3);
-    if (name == "bgr555") return ((B(p) >> 3) << 10) | ((G(p) >> 3) << 5) | (R(p) >> 3);
+    if (const PlainFormat* f = plain_format(name)) return f->value(p);
     ADD_FAILURE() << "no formula for " << name;
     return 0;
 }
@@ -173,14 +163,23 @@ TEST(RowConverters, FloatingPointWorksAfterEveryConverter) {
 }
 
 TEST(ChooseConverter, EveryRowOfTheFormatTable) {
-    EXPECT_EQ(choose_converter(32, 0xFF0000, 0x00FF00, 0x0000FF), &convert_row_rgb32);
-    EXPECT_EQ(choose_converter(32, 0x0000FF, 0x00FF00, 0xFF0000), &convert_row_bgr32);
-    EXPECT_EQ(choose_converter(24, 0xFF0000, 0x00FF00, 0x0000FF), &convert_row_rgb24);
-    EXPECT_EQ(choose_converter(24, 0x0000FF, 0x00FF00, 0xFF0000), &convert_row_bgr24);
-    EXPECT_EQ(choose_converter(16, 0xF800, 0x07E0, 0x001F), &convert_row_rgb565);
-    EXPECT_EQ(choose_converter(16, 0x001F, 0x07E0, 0xF800), &convert_row_bgr565);
-    EXPECT_EQ(choose_converter(16, 0x7C00, 0x03E0, 0x001F), &convert_row_rgb555);
-    EXPECT_EQ(choose_converter(16, 0x001F, 0x03E0, 0x7C00), &convert_row_bgr555);
+    for (const PlainFormat& f : plain_formats)
+        EXPECT_EQ(choose_converter(f.bit_count, f.red_mask, f.green_mask, f.blue_mask), f.converter) << f.name;
+}
+
+TEST(ChooseConverter, TheConverterTableHasTheTestListsFormatsInOrder) {
+    ASSERT_EQ(converter_count, plain_format_count);
+    for (int i = 0; i < converter_count; ++i) {
+        const ConverterForms& c = converter_forms()[i];
+        const PlainFormat& f = plain_formats[i];
+        EXPECT_STREQ(c.name, f.name);
+        EXPECT_EQ(c.published, f.converter) << f.name;
+        EXPECT_EQ(c.bytes_per_pixel, f.bytes) << f.name;
+        EXPECT_EQ(c.bit_count, f.bit_count) << f.name;
+        EXPECT_EQ(c.red_mask, f.red_mask) << f.name;
+        EXPECT_EQ(c.green_mask, f.green_mask) << f.name;
+        EXPECT_EQ(c.blue_mask, f.blue_mask) << f.name;
+    }
 }
 
 TEST(ChooseConverter, UnsupportedFormatsGetNull) {

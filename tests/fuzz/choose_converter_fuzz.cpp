@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint32_t bits = in.take<std::uint32_t>(), red = in.take<std::uint32_t>();
     std::uint32_t green = in.take<std::uint32_t>(), blue = in.take<std::uint32_t>();
     if (mode & 1) {
-        const PlainFormat& f = plain_formats[(mode >> 1) % 8];
+        const PlainFormat& f = plain_formats[(mode >> 1) % plain_format_count];
         // Keep each field of the real format unless its flip bit is set.
         bits = (mode & 0x10) ? f.bit_count ^ (bits & 0xFF) : f.bit_count;
         red = (mode & 0x20) ? f.red_mask ^ (red & 0xFFFF) : f.red_mask;
@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     int match = -1;
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < plain_format_count; ++i) {
         const PlainFormat& f = plain_formats[i];
         if (f.bit_count == bits && f.red_mask == red && f.green_mask == green && f.blue_mask == blue) match = i;
     }
@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(chosen != nullptr, "format %s got no converter", plain_formats[match].name);
+    FUZZ_CHECK(chosen == plain_formats[match].converter, "format %s got another converter", plain_formats[match].name);
 
     const std::uint32_t pixels[5] = {0x00123456, 0x00FFFFFF, 0, 0xFF80FF01, in.take<std::uint32_t>()};
     std::uint8_t got[20 + 1], want[20 + 1];

@@ -31,8 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint32_t* first_row = source.data() + source_offset;
 
     const ConverterForms* all = converter_forms();
+    FUZZ_CHECK(converter_count == plain_format_count, "%d converters for %d formats", converter_count,
+               plain_format_count);
     for (int c = 0; c < converter_count; ++c) {
         const int bpp = plain_formats[c].bytes;
+        FUZZ_CHECK(std::strcmp(all[c].name, plain_formats[c].name) == 0, "converter %d is %s, not %s", c, all[c].name,
+                   plain_formats[c].name);
         FUZZ_CHECK(all[c].bytes_per_pixel == bpp, "%s: %d bytes per pixel", all[c].name, all[c].bytes_per_pixel);
         const int pitch = row_pixels * bpp + margin;
         const std::size_t surface_bytes = static_cast<std::size_t>(misalign) + static_cast<std::size_t>(pitch) * rows;
