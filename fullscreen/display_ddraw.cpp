@@ -130,7 +130,7 @@ int open_display(const char* title, int width, int height) {
     if (FAILED(primary_surface->GetPixelFormat(&format))) return fail("the screen's pixel format is unknown");
     if (!(format.dwFlags & DDPF_RGB)) return fail("the screen has no RGB pixel format");  // e.g. palette-indexed
     row_converter = choose_converter(format.dwRGBBitCount, format.dwRBitMask, format.dwGBitMask, format.dwBBitMask);
-    if (!row_converter) return fail("the screen's pixel format is not one of the eight this program writes");
+    if (!row_converter) return fail("the screen's pixel format is not one this program can write");
     set_screen_saver(FALSE);  // for this session only, not written to the profile
     return 1;
 }

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "../fuzz/plain_formats.h"
+#include "../support/plain_formats.h"
 #include "row_convert.h"
 #include "row_convert_forms.h"
 

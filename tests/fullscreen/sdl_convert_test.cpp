@@ -7,7 +7,7 @@
 #include <cstring>
 #include <vector>
 
-#include "../fuzz/plain_formats.h"
+#include "../support/plain_formats.h"
 #include "row_convert.h"
 
 namespace {
