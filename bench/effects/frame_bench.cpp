@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "frame.h"
+#include "curves_scene.h"
 #include "scene_frames.h"
+#include "splines2_scene.h"
+#include "splines_scene.h"
 
 namespace {
 

@@ -11,7 +11,10 @@
 #include "counting_new.h"
 #include "frame.h"
 #include "ring_geometry.h"
+#include "curves_scene.h"
 #include "scene_frames.h"
+#include "splines2_scene.h"
+#include "splines_scene.h"
 #include "scene_storage.h"
 
 namespace {

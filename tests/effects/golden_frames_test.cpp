@@ -8,7 +8,10 @@
 
 #include "effects_test_support.h"
 #include "golden.h"
+#include "curves_scene.h"
 #include "scene_frames.h"
+#include "splines2_scene.h"
+#include "splines_scene.h"
 
 namespace {
 

@@ -14,7 +14,10 @@
 #include "frame.h"
 #include "framework.h"
 #include "fullscreen_entry.h"
+#include "curves_scene.h"
 #include "scene_frames.h"
+#include "splines2_scene.h"
+#include "splines_scene.h"
 
 namespace {
 
