@@ -69,8 +69,7 @@ struct Avx2 {
 // row_convert_x86_64.cpp.
 template <class F>
 int avx2_steps(const std::uint32_t* source, void* destination, int count) {
-    constexpr simd_steps::StepForm steps = simd_steps::steps_for<Avx2, F>();
-    if constexpr (steps != nullptr) return steps(source, destination, count);
+    if constexpr (simd_steps::has_steps<Avx2, F>) return simd_steps::steps_for<Avx2, F>()(source, destination, count);
     return 0;
 }
 

@@ -58,7 +58,7 @@ void fastest(const std::uint32_t* s, void* d, int n) {
 // The published converter is the MMX form.
 template <class F>
 void simd_forms(ConverterForm* forms, RowConverter published) {
-    if constexpr (simd_steps::steps_for<Mmx, F>() != nullptr) forms[0] = {"mmx", published};
+    if constexpr (simd_steps::has_steps<Mmx, F>) forms[0] = {"mmx", published};
 }
 
 }  // namespace

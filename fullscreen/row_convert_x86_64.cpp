@@ -72,7 +72,7 @@ constexpr StepForm sse2_steps = simd_steps::steps_for<Sse2, F>();
 // slower here (a 1280-byte row is load and store bound either way).
 template <class F>
 void fastest(const std::uint32_t* s, void* d, int n) {
-    if constexpr (sse2_steps<F> != nullptr && !F::copies_source) {
+    if constexpr (simd_steps::has_steps<Sse2, F> && !F::copies_source) {
         if (has_avx2()) return simd_then_scalar<avx2_steps<F>, F>(s, d, n);
     }
     simd_then_scalar<sse2_steps<F>, F>(s, d, n);
@@ -82,7 +82,7 @@ void fastest(const std::uint32_t* s, void* d, int n) {
 // step forms).
 template <class F>
 void simd_forms(ConverterForm* forms, RowConverter) {
-    if constexpr (sse2_steps<F> != nullptr) {
+    if constexpr (simd_steps::has_steps<Sse2, F>) {
         forms[0] = {"sse2", simd_then_scalar<sse2_steps<F>, F>};
         if (has_avx2()) forms[1] = {"avx2", simd_then_scalar<avx2_steps<F>, F>};
     }

@@ -154,11 +154,11 @@ int bgr24_steps(const std::uint32_t* source, void* destination, int count) {
     return steps * Isa::rgb24_pixels;
 }
 
-// The step form of format F on layer Isa, or null when F has none there
+// The step form of format F on layer Isa, or nullptr when F has none there
 // (its rows then go by the scalar loop alone). A new format of the table
 // adds its line here.
 template <class Isa, class F>
-constexpr StepForm steps_for() {
+constexpr auto steps_for() {
     namespace pf = pixel_format;
     if constexpr (std::is_same_v<F, pf::rgb32>) return copy_blocks<Isa>;
     else if constexpr (std::is_same_v<F, pf::rgb24>) return rgb24_steps<Isa>;
@@ -170,5 +170,10 @@ constexpr StepForm steps_for() {
     else if constexpr (std::is_same_v<F, pf::bgr24> && Isa::exchanges_red_blue) return bgr24_steps<Isa>;
     else return nullptr;
 }
+
+// Whether format F has a step form on layer Isa: told by the type steps_for
+// returns, so that it is a constant on every compiler and sanitizer.
+template <class Isa, class F>
+constexpr bool has_steps = !std::is_null_pointer_v<decltype(steps_for<Isa, F>())>;
 
 }  // namespace simd_steps
