@@ -20,6 +20,12 @@ if(PACK_WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++ ${pack_crt_fp8})
 endif()
 
+if(PACK_WEB)
+  # WebAssembly SIMD128: the plain pixel loops vectorize (every browser of
+  # today has it).
+  add_compile_options(-msimd128 -fno-slp-vectorize)
+endif()
+
 if(PACK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
