@@ -87,6 +87,7 @@ async function main() {
   const ms = parseFrameTime(params.get("frame"));
   if (!core.has(name) || ms === null)
     return page.message(`A still frame needs ?program=${names.join("|")}&frame=MS with MS from 0 to ${LARGEST_CLOCK}.`);
+  page.fillMenu(PACK_SHOW_ORDER, (chosen) => { location.search = `?program=${encodeURIComponent(chosen)}`; });
   showStill(core, screen, page, name, ms);
 }
 
