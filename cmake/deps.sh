@@ -15,8 +15,19 @@ PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev 
 # ./pack.sh: both builds, and dpkg-shlibdeps for the Debian package's
 # dependencies.
 PACK_PACKAGING_PACKAGES="$PACK_RUN_PACKAGES g++-mingw-w64-i686-win32 mingw-w64-tools dpkg-dev"
+# The browser build (Emscripten) and its tests in Debian's headless Chromium;
+# node and npm bring puppeteer-core for the tests, ImageMagick compares frames,
+# zip makes the web ZIP.
+PACK_WEB_PACKAGES="cmake nodejs emscripten chromium imagemagick zip"
 # ./bench.sh: the libraries the benchmarks compare against.
 PACK_BENCH_PACKAGES="$PACK_RUN_PACKAGES libbenchmark-dev libsdl2-gfx-dev"
+
+# The web packages, and Debian's npm unless the machine's Node.js brings its
+# own (a Node.js from elsewhere ships npm inside its nodejs package).
+ensure_web_packages() {
+  ensure_packages $PACK_WEB_PACKAGES
+  command -v npm >/dev/null || ensure_packages npm
+}
 
 ensure_packages() {
   local missing=() needs_i386=0 pkg

@@ -2,24 +2,7 @@
 #include <iostream>
 
 #include "console_key.h"
-
-namespace {
-
-const char* const credit_lines[] = {
-    "Ehh, Grattis Vobben!!!",
-    "",
-    "Made at Fennick 2001",
-    "Coding by Brask",
-    "GFX by Brask",
-    "SFX by Brask",
-    "Inspiration and pizza-ordering by mirelda_37",
-    "Greetz to Tovrik",
-    "Greetz to Halvo",
-    "",
-    "774. Kapa internet med en ABC80",
-};
-
-}  // namespace
+#include "credit_lines.h"
 
 int main() {
     // std::endl flushes each line, so all of them are on screen while we wait.

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# run_page_tests.sh SITE NATIVE_BIN WORK: the page's tests in Debian's
+# headless Chromium. Installs puppeteer-core (never a browser) into WORK,
+# draws the reference frames with the native programs, serves SITE on
+# 127.0.0.1 and runs the page_*.test.cjs files with node's test runner.
+set -u
+site=$1 native_bin=$2 work=$3
+here=$(cd "$(dirname "$0")" && pwd)
+
+[ -x /usr/bin/chromium ] || { echo "Debian's chromium is not installed" >&2; exit 1; }
+mkdir -p "$work/npm" "$work/reference" "$work/page"
+if ! cmp -s "$here/package-lock.json" "$work/npm/package-lock.json" || [ ! -d "$work/npm/node_modules" ]; then
+  cp "$here/package.json" "$here/package-lock.json" "$work/npm/"
+  (cd "$work/npm" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) || exit 1
+fi
+
+# The native build draws every reference frame.
+while read -r program ms; do
+  case "$program" in ''|'#'*) continue ;; esac
+  "$native_bin/$program" --frame "$ms" "$work/reference/$program-$ms.png" || {
+    echo "$native_bin/$program --frame $ms failed (is the native build there?)" >&2
+    exit 1
+  }
+done <"$here/still_frames.txt"
+
+server_log=$work/server.log
+node "$here/../../web/serve.mjs" "$site" >"$server_log" 2>&1 &
+server=$!
+trap 'kill $server 2>/dev/null' EXIT
+for _ in $(seq 50); do grep -q '^http' "$server_log" && break; sleep 0.1; done
+url=$(grep -m1 '^http' "$server_log") || { echo "the page's server did not start" >&2; exit 1; }
+
+PACK_PAGE_URL=$url PACK_WORK=$work PACK_FRAMES=$here/still_frames.txt \
+  PACK_CREDITS=$here/../e2e/brisklet_expected.txt NODE_PATH=$work/npm/node_modules \
+  node --test --test-concurrency=1 "$here"/page_*.test.cjs

@@ -1,0 +1,51 @@
+// The WebAssembly core (web/pack_web.cpp) behind a few plain methods. Frames
+// and pictures come back as ImageData over the module's memory: draw them
+// before the next call into the core.
+class PackCore {
+  constructor(module) {
+    this.module = module;
+    this.index = new Map();
+    for (let i = 0; i < module._pack_program_count(); ++i)
+      this.index.set(module.UTF8ToString(module._pack_program_name(i)), i);
+  }
+
+  static async load() {
+    return new PackCore(await createPackCore());
+  }
+
+  // Names of the programs the core draws.
+  has(name) { return this.index.has(name); }
+
+  frameSize(name) {
+    const i = this.index.get(name);
+    return { width: this.module._pack_program_width(i), height: this.module._pack_program_height(i) };
+  }
+
+  // Milliseconds after which the program ends by itself; 0 for never.
+  endsAfter(name) { return this.module._pack_program_ends_after(this.index.get(name)) >>> 0; }
+
+  creditLines() {
+    const m = this.module, lines = [];
+    for (let i = 0; i < m._pack_credit_line_count(); ++i) lines.push(m.UTF8ToString(m._pack_credit_line(i)));
+    return lines;
+  }
+
+  // Draws the program's frame at `ms` (an unsigned 32-bit count).
+  render(name, ms) { this.module._pack_render(this.index.get(name), ms >>> 0); }
+
+  // The last frame 1:1.
+  frameImage(name) {
+    const { width, height } = this.frameSize(name);
+    return this.image(this.module._pack_frame_rgba(), width, height);
+  }
+
+  // The last frame as the picture on a width x height canvas, bars included.
+  pictureImage(width, height, squarePixels) {
+    return this.image(this.module._pack_picture(width, height, squarePixels ? 1 : 0), width, height);
+  }
+
+  image(pointer, width, height) {
+    const bytes = new Uint8ClampedArray(this.module.HEAPU8.buffer, pointer, width * height * 4);
+    return new ImageData(bytes, width, height);
+  }
+}
