@@ -32,6 +32,13 @@ TEST(CommandLine, QuietAndRecordExistOnlyWhereTheBuildOffersThem) {
               "--record is not available in this build");
 }
 
+TEST(CommandLine, VerboseGoesWithRecordOnTheNativeBuildOnly) {
+    EXPECT_TRUE(parse({"p", "--verbose", "--record", "a.mkv", "--seconds", "2"}, native).record_options.verbose);
+    EXPECT_EQ(parse({"p", "--verbose"}, native).error, "--seconds, --fps, --scale and --verbose go with --record");
+    EXPECT_EQ(parse({"p", "--verbose", "--record", "a.mkv", "--seconds", "2"}, win32).error,
+              "unknown option '--verbose'");
+}
+
 TEST(CommandLine, FrameTakesATimeAndAFileOfTheBuildsFormat) {
     const CommandLine frame = parse({"p", "--frame", "4294967295", "x.bmp"}, win32);
     EXPECT_EQ(frame.action, CommandLine::frame);
