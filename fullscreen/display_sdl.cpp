@@ -20,7 +20,11 @@ SdlScreen screen;
 RunOptions display_options;
 bool video_started = false;
 int display_width = 0, display_height = 0;
-int app_active = 0;  // set from window events, as WM_ACTIVATEAPP would
+// Set from window events, as WM_ACTIVATEAPP would: the window is shown, and
+// (while fullscreen) it has the focus. A bare X server without a window
+// manager never gives the focus, so it counts as had until it is lost.
+bool window_shown = false;
+bool window_focused = true;
 RowConverter row_converter = nullptr;
 std::string failure_reason = "not opened";
 
@@ -43,17 +47,22 @@ void handle_event(const SDL_Event& event) {
             break;
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
-                // Shown counts as active: a bare X server without a window
-                // manager never gives the window the focus.
+                // Shown again counts as focused again: without a window
+                // manager no focus event follows.
                 case SDL_WINDOWEVENT_SHOWN:
-                case SDL_WINDOWEVENT_EXPOSED:
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
-                    app_active = 1;
+                    window_focused = window_shown = true;
+                    break;
+                case SDL_WINDOWEVENT_EXPOSED:
+                    window_shown = true;
                     break;
                 case SDL_WINDOWEVENT_HIDDEN:
                 case SDL_WINDOWEVENT_MINIMIZED:
-                    app_active = 0;
+                    window_shown = false;
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    window_focused = false;
                     break;
                 case SDL_WINDOWEVENT_CLOSE:
                     end_run();
@@ -61,6 +70,10 @@ void handle_event(const SDL_Event& event) {
             break;
     }
 }
+
+// Fullscreen, the program is inactive without the focus (Alt+Tab); a window
+// keeps its picture running behind others, as windowed players do.
+bool app_active() { return window_shown && (window_focused || !screen.fullscreen()); }
 
 }  // namespace
 
@@ -103,7 +116,7 @@ void close_display() {
 int present_frame(const std::uint32_t* frame_buffer) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) handle_event(event);
-    if (!app_active) {
+    if (!app_active()) {
         SDL_Delay(1);
         return 1;
     }

@@ -23,6 +23,9 @@ bool escape_pressed() {
     if (!watching) {
         SDL_AddEventWatch(watch_escape, nullptr);
         watching = true;
+        // SDL's keyboard state is empty until events are first pumped: an
+        // Escape held at start would otherwise be missed by the first test.
+        SDL_PumpEvents();
     }
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     const bool pressed = escape_seen || (keys && keys[SDL_SCANCODE_ESCAPE]);

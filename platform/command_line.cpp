@@ -97,6 +97,8 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
             line.run_options.square_pixels = line.record_options.square_pixels = true;
         } else if (option == "--quiet" && features.quiet) {
             line.run_options.quiet = true;
+        } else if (option == "--verbose" && features.verbose) {
+            line.record_options.verbose = capture_option = true;
         } else if (capture && !features.record) {
             return bad(option + " is not available in this build");
         } else if (capture) {
@@ -116,7 +118,7 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
         if (!seconds_given) return bad("--record needs --seconds");
         if (line.run_options.window) return bad("--window does not go with --record");
     } else if (capture_option) {
-        return bad("--seconds, --fps and --scale go with --record");
+        return bad("--seconds, --fps, --scale and --verbose go with --record");
     }
     return line;
 }
@@ -131,24 +133,31 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
                                                           : " [--window] [--square-pixels]\n");
     text += "       " + name + " --frame MS FILE." + (format == "PNG" ? "png" : "bmp") + "\n";
     if (features.record)
-        text += "       " + name + " --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]\n";
+        text += "       " + name + " --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]\n" +
+                "       " + std::string(name.size(), ' ') + "          [--verbose]\n";
     text += std::string(info.summary) + "\n\n";
     text += "  --frame MS FILE." + std::string(format == "PNG" ? "png" : "bmp") +
             "  render the frame at time MS without a display and\n"
             "                       write it as a " +
             std::to_string(info.width) + "x" + std::to_string(info.height) + " " +
-            (format == "PNG" ? "RGB PNG" : "24-bit BMP") + "; " + info.time_help + "\n";
+            (format == "PNG" ? "RGB PNG" : "24-bit BMP") + "; " + info.time_help + "\n" +
+            "                       (an existing file is overwritten)\n";
     if (features.record)
         text +=
             "  --record FILE        render S seconds without a display into a video\n"
             "                       through ffmpeg (.mp4: H.264; .mkv: lossless FFV1);\n"
-            "                       frame i is the frame at i*1000/F ms\n"
+            "                       frame i is the frame at i*1000/F ms; an existing\n"
+            "                       FILE is overwritten once the video is whole, and a\n"
+            "                       failed or interrupted capture leaves nothing there\n"
             "  --seconds S          length of the recording (required with --record)\n"
             "  --fps F              frames per second of the recording, 1 to 240 (60)\n"
-            "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n";
+            "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
+            "  --verbose            show ffmpeg's own messages as well\n";
     text +=
         "  --window             start in a window instead of fullscreen (a program\n"
-        "                       with a 320x240 frame always starts in one)\n";
+        "                       with a 320x240 frame always starts in one): the\n"
+        "                       largest whole multiple of the 4:3 picture (with\n"
+        "                       --square-pixels, of the frame) that fits the desktop\n";
     text += features.record ? "  --square-pixels      show (or record) 1:1 pixels instead of stretching\n"
                             : "  --square-pixels      show 1:1 pixels instead of stretching\n";
     text += "                       a 320x200 frame to the 4:3 picture of the time\n";
@@ -162,6 +171,9 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
     text += features.keys_help;
     text +=
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
-        "2 for a bad command line or an unwritable file.\n";
+        "2 for a bad command line";
+    text += features.record ? ", an unwritable file or a failed capture;\n"
+                              "128 + the signal's number when SIGINT, SIGTERM or SIGHUP ends a capture.\n"
+                            : " or an unwritable file.\n";
     return text;
 }

@@ -4,7 +4,7 @@
 // carries out what it asks for:
 //   PROGRAM [--window] [--square-pixels]   run on the screen
 //   PROGRAM --frame MS FILE                 render the frame at time MS headless
-//   PROGRAM --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]
+//   PROGRAM --record FILE --seconds S [--fps F] [--scale K] [--square-pixels] [--verbose]
 //                                           render S seconds into a video (native)
 //   PROGRAM --help | --version
 #include <cstdint>
@@ -33,6 +33,7 @@ struct RecordOptions {
     int fps = 60;
     int scale = 3;
     bool square_pixels = false;
+    bool verbose = false;  // pass ffmpeg's own messages on
 };
 
 // What a build offers beyond running and --frame.
@@ -41,6 +42,7 @@ struct CommandLineFeatures {
     bool record;               // --record and its options
     bool quiet;                // --quiet
     const char* keys_help;     // what Escape and Alt+Enter do, for --help
+    bool verbose;              // --verbose (with --record)
 };
 
 struct CommandLine {

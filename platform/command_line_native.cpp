@@ -1,10 +1,12 @@
 // The command line of the native build: help and version on stdout, bad
 // options as one line on stderr, --frame as a PNG, --record through ffmpeg.
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
 #include "command_line.h"
 #include "png_file.h"
+#include "safe_file.h"
 #include "video_record.h"
 
 #ifndef PACK_VERSION
@@ -16,7 +18,8 @@ namespace {
 const CommandLineFeatures native_features{
     "PNG", true, false,
     "Without options the program runs on the screen; Escape ends it and\n"
-    "Alt+Enter switches between fullscreen and a window.\n"};
+    "Alt+Enter switches between fullscreen and a window.\n",
+    true};
 
 int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& file) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height, 0u);
@@ -32,7 +35,13 @@ int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& f
 }  // namespace
 
 int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptions& run) {
+    // Files and pipes opened later never take the number of a closed
+    // standard descriptor (a pipe on 0 would be closed by its own dup2).
+    keep_standard_descriptors_open();
     const CommandLine line = parse_command_line(argc, argv, native_features);
+    // Past a file-size limit a write fails (and is reported) instead of
+    // ending the program, here and in ffmpeg, which inherits this.
+    if (line.action == CommandLine::frame || line.action == CommandLine::record) std::signal(SIGXFSZ, SIG_IGN);
     run = line.run_options;
     switch (line.action) {
         case CommandLine::run:

@@ -21,7 +21,8 @@ namespace {
 const CommandLineFeatures win32_features{
     "BMP", false, true,
     "Without options the program runs on the screen; Escape ends it. In a\n"
-    "window, Alt+Enter switches between the window and the whole screen.\n"};
+    "window, Alt+Enter switches between the window and the whole screen.\n",
+    false};
 
 bool has_handle(DWORD which) {
     HANDLE handle = GetStdHandle(which);

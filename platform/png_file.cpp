@@ -3,13 +3,15 @@
 #include <png.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "safe_file.h"
 
 namespace {
 
 struct PngWriteState {
+    int fd;
     std::string message;
 };
 
@@ -20,9 +22,16 @@ void on_png_error(png_structp png, png_const_charp message) {
 
 void on_png_warning(png_structp, png_const_charp) {}
 
+void write_png_bytes(png_structp png, png_bytep data, png_size_t size) {
+    auto* state = static_cast<PngWriteState*>(png_get_io_ptr(png));
+    if (!write_all(state->fd, data, size)) png_error(png, std::strerror(errno));
+}
+
+void flush_png_bytes(png_structp) {}  // every write goes straight to the file
+
 // Everything libpng touches lives here, apart from C++ objects with
 // destructors, because an error comes back through longjmp.
-bool encode_png(std::FILE* file, const std::uint8_t* rgb, int width, int height, PngWriteState& state) {
+bool encode_png(const std::uint8_t* rgb, int width, int height, PngWriteState& state) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, on_png_error, on_png_warning);
     if (!png) {
         state.message = "out of memory";
@@ -34,7 +43,7 @@ bool encode_png(std::FILE* file, const std::uint8_t* rgb, int width, int height,
         if (state.message.empty()) state.message = "out of memory";
         return false;
     }
-    png_init_io(png, file);
+    png_set_write_fn(png, &state, write_png_bytes, flush_png_bytes);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
@@ -54,26 +63,12 @@ bool write_png_rgb(const std::string& path, const std::uint32_t* pixels, int wid
         rgb[i * 3 + 1] = static_cast<std::uint8_t>(pixels[i] >> 8);
         rgb[i * 3 + 2] = static_cast<std::uint8_t>(pixels[i]);
     }
-    // Written under a temporary name beside the target, renamed when whole.
-    const std::string temp = path + ".partial";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (!file) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    PngWriteState state;
-    bool ok = encode_png(file, rgb.data(), width, height, state);
-    if (std::fclose(file) != 0 && ok) {
-        ok = false;
-        state.message = std::strerror(errno);
-    }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        state.message = std::strerror(errno);
-    }
-    if (!ok) {
-        std::remove(temp.c_str());
+    SafeOutput file;
+    if (!file.open(path, "", error)) return false;
+    PngWriteState state{file.fd(), ""};
+    if (!encode_png(rgb.data(), width, height, state)) {
         error = "cannot write " + path + ": " + state.message;
+        return false;  // the temporary file goes with `file`
     }
-    return ok;
+    return file.commit(error);
 }

@@ -13,8 +13,10 @@ long record_frame_count(const RecordOptions& options);
 // own choice otherwise.
 std::string codec_arguments(const std::string& file);
 
-// Records; returns the exit status (0 done; 2 with one line on stderr for a
-// missing ffmpeg or an ffmpeg failure). The video is written under a
-// temporary name beside FILE and renamed when complete, so a failed capture
-// leaves nothing under FILE's name.
+// Records; returns the exit status: 0 done; 2 with one line on stderr for a
+// missing ffmpeg, a file that cannot be written or an ffmpeg failure (an
+// error it logged counts, whatever its exit status); 128 + the signal number
+// after SIGINT, SIGTERM or SIGHUP, which stop ffmpeg at once. The video is
+// written safely (safe_file.h): a failed or interrupted capture leaves
+// nothing under FILE's name, and never harms what was there.
 int record_video(const ProgramInfo& info, const RecordOptions& options);

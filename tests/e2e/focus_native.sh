@@ -2,8 +2,10 @@
 # Focus loss on the native build, on a bare Xvfb: a fullscreen program whose
 # window is unmapped (hidden, as minimizing does) stops locking and
 # presenting, sleeps 1 ms per pass and uses well under one core; mapped
-# again it locks, presents and changes its picture again; Escape then ends
-# it with status 0. Its SDL calls are counted by a preloaded library
+# again it locks, presents and changes its picture again. The focus given to
+# another window (as Alt+Tab does) stops presents the same way, and giving
+# it back starts them again; in --window mode the picture keeps running
+# without the focus. Escape then ends it with status 0. Its SDL calls are counted by a preloaded library
 # (sdl_call_counter.c). Usage: focus_native.sh BUILD_DIR PROGRAM
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -52,6 +54,23 @@ first=$(convert x:root -scale 64x40 -format '%#' info:)
 wait_for 10 bash -c "[ \"\$(convert x:root -scale 64x40 -format '%#' info:)\" != $first ]" ||
   fail "the picture stands still after mapping again"
 
+# Another window: fennick's, which the focus goes to and back from.
+"$build/bin/fennick" 2>/dev/null &
+E2E_PIDS+=("$!")
+wait_for 20 xdotool search --name '^Morkelbrand$' || fail "no other window to give the focus to"
+sleep 1  # SDL may replace its first window while it sets up
+other=$(xdotool search --onlyvisible --name '^Morkelbrand$' | tail -1)
+presents_grow() { local before=$1; sleep 1; read_counts; [ "$presents" -gt "$before" ]; }
+xdotool windowfocus --sync "$window"
+read_counts; presents_grow "$presents" || fail "no presents with the focus"
+xdotool windowfocus --sync "$other"
+sleep 1  # let the focus-lost event arrive
+read_counts; before=$presents
+presents_grow "$before" && fail "fullscreen, it presented $((presents - before)) frames in 1 s without the focus"
+xdotool windowfocus --sync "$window"
+wait_for 10 presents_grow "$presents" || fail "no presents after the focus came back"
+echo "$program: fullscreen without the focus presents nothing: ok"
+
 xdotool windowfocus "$window" 2>/dev/null
 xdotool key Escape
 for _ in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
@@ -60,3 +79,15 @@ wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || fail "status $status after Escape: $(cat "$E2E_TMP/err")"
 echo "$program: focus loss and return: ok"
+
+# In a window the picture goes on without the focus.
+LD_PRELOAD=$build/test-bin/libsdl_call_counter.so SDL_CALL_COUNTER_FILE=$counts \
+  "$build/bin/$program" --window 2>"$E2E_TMP/err" &
+E2E_PIDS+=("$!")
+wait_for 20 bash -c "[ \$(awk '{print \$2}' $counts) -gt 10 ]" || fail "--window: no frames presented"
+window=$(xdotool search --onlyvisible --name '^Velkrant$' | head -1)
+xdotool windowfocus --sync "$window" windowfocus --sync "$other"
+sleep 1
+read_counts
+presents_grow "$presents" || fail "--window: no presents without the focus"
+echo "$program: a window without the focus keeps running: ok"

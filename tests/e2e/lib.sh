@@ -2,7 +2,8 @@
 # process registers it, and e2e_cleanup (run on EXIT) ends them all, so a test
 # leaves nothing behind whether it passes or fails.
 #
-#   xvfb_start [WxHxD]      private X server on a free display; sets DISPLAY
+#   xvfb_start [WxHxD [OPTION...]]  private X server on a free display; sets
+#                           DISPLAY; OPTIONs go to Xvfb (e.g. -ardelay MS)
 #   tmux_start NAME CMD...  run a console program in a detached tmux session
 #   tmux_screen NAME        print what the session's screen shows
 #   wine_prefix_ensure DIR  create a Wine prefix once (virtual desktop default)
@@ -43,10 +44,11 @@ wait_for() {
 
 xvfb_start() {
   local geometry=${1:-640x480x24} fifo=$E2E_TMP/displayfd n
+  shift $(($# > 0))
   mkfifo "$fifo"
   # Xvfb picks a free display number itself and writes it to the fd.
   # -noreset: the server stays up between two programs run one after another.
-  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$geometry" -nolisten tcp -noreset "$@" 3>"$fifo" >"$E2E_TMP/xvfb.log" 2>&1 &
   E2E_PIDS+=("$!")
   read -r -t 15 n <"$fifo" || fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
   rm -f "$fifo"

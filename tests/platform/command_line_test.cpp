@@ -9,8 +9,8 @@
 
 namespace {
 
-const CommandLineFeatures native{"PNG", true, false, ""};
-const CommandLineFeatures win32{"BMP", false, true, ""};
+const CommandLineFeatures native{"PNG", true, false, "", true};
+const CommandLineFeatures win32{"BMP", false, true, "", false};
 
 CommandLine parse(std::vector<std::string> args, const CommandLineFeatures& features) {
     std::vector<char*> argv;
@@ -30,6 +30,13 @@ TEST(CommandLine, QuietAndRecordExistOnlyWhereTheBuildOffersThem) {
     EXPECT_EQ(record.record_options.fps, 30);
     EXPECT_EQ(parse({"p", "--record", "a.mkv", "--seconds", "2"}, win32).error,
               "--record is not available in this build");
+}
+
+TEST(CommandLine, VerboseGoesWithRecordOnTheNativeBuildOnly) {
+    EXPECT_TRUE(parse({"p", "--verbose", "--record", "a.mkv", "--seconds", "2"}, native).record_options.verbose);
+    EXPECT_EQ(parse({"p", "--verbose"}, native).error, "--seconds, --fps, --scale and --verbose go with --record");
+    EXPECT_EQ(parse({"p", "--verbose", "--record", "a.mkv", "--seconds", "2"}, win32).error,
+              "unknown option '--verbose'");
 }
 
 TEST(CommandLine, FrameTakesATimeAndAFileOfTheBuildsFormat) {
