@@ -86,8 +86,15 @@ int open_display(const char* title, int width, int height) {
     display_height = height;
     if (!start_sdl_video(failure_reason)) return 0;
     video_started = true;
-    const ScreenSetup setup{title, width, height, !display_options.window, display_options.square_pixels,
-                            true, texture_formats, 3};
+    ScreenSetup setup;
+    setup.title = title;
+    setup.frame_width = width;
+    setup.frame_height = height;
+    setup.fullscreen = !display_options.window;
+    setup.square_pixels = display_options.square_pixels;
+    setup.hide_cursor = true;
+    setup.formats = texture_formats;
+    setup.format_count = sizeof texture_formats / sizeof texture_formats[0];
     if (!screen.open(setup, failure_reason)) return 0;
     int bits = 0;
     Uint32 red = 0, green = 0, blue = 0, alpha = 0;

@@ -68,25 +68,23 @@ void render_frame(std::uint32_t clock_ms, std::uint32_t* pixels) {
     surface.unlock();
 }
 
-int run_demo(const char** error) {
+std::string run_demo() {
     // Made in this order, released in the reverse order by leaving the scope.
     PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
     DisplayWindow window;
+    // Without a window there is nothing to show: say why and end.
     if (!window.open("Morkelbrand", frame_width, frame_height, format, 0)) {
-        // Without a window there is nothing to show: say why and end.
-        static char reason[256];
-        std::strncpy(reason, ptc_error_text(), sizeof reason - 1);
-        if (error) *error = reason;
-        return 1;
+        const std::string why = ptc_error_text();
+        return why.empty() ? "the framebuffer library gave no reason" : why;
     }
     OffscreenSurface frame_surface(frame_width, frame_height, format);
 
-    if (escape_pressed()) return 0;  // Escape already down: no frame at all
+    if (escape_pressed()) return "";  // Escape already down: no frame at all
     for (;;) {
         draw_frame(read_clock_ms(), frame_surface);
         frame_surface.copy(window);
         const int still_open = window.update();
         if (escape_pressed() || !still_open) break;
     }
-    return 0;
+    return "";
 }

@@ -2,6 +2,7 @@
 // fennick's frame and its loop: three metaballs, cut into iso-contours slice
 // by slice, rotating in 3D, drawn as additive antialiased lines.
 #include <cstdint>
+#include <string>
 
 #include "draw_target.h"
 #include "transform.h"
@@ -33,6 +34,6 @@ void draw_frame(std::uint32_t clock_ms, DrawTarget& frame_surface);
 void render_frame(std::uint32_t clock_ms, std::uint32_t* pixels);
 
 // The program: window, loop until Escape or the window is closed, release.
-// Returns 0; returns 1 (and sets *error to the reason) when the window
-// cannot be opened.
-int run_demo(const char** error);
+// Returns an empty string then; otherwise why the window could not be
+// opened (and nothing was drawn).
+std::string run_demo();

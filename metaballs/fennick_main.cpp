@@ -15,10 +15,8 @@ int main(int argc, char** argv) {
     RunOptions options;
     const int status = handle_command_line(argc, argv, info, options);
     if (status >= 0) return status;
-    const char* error = "";
-    if (run_demo(&error) != 0) {
-        std::fprintf(stderr, "fennick: cannot open the window: %s\n", error);
-        return 1;
-    }
-    return 0;
+    const std::string error = run_demo();
+    if (error.empty()) return 0;
+    std::fprintf(stderr, "fennick: cannot open the window: %s\n", error.c_str());
+    return 1;
 }

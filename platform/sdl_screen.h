@@ -16,14 +16,14 @@ bool start_sdl_video(std::string& error);
 void stop_sdl_video();
 
 struct ScreenSetup {
-    const char* title;
-    int frame_width;
-    int frame_height;
-    bool fullscreen;       // start fullscreen, else in a window
-    bool square_pixels;    // 1:1 pixels instead of the 4:3 picture
-    bool hide_cursor;      // pointer hidden over the window
-    const Uint32* formats;  // streaming texture formats to try, in order
-    int format_count;
+    const char* title = "";
+    int frame_width = 0;
+    int frame_height = 0;
+    bool fullscreen = false;         // start fullscreen, else in a window
+    bool square_pixels = false;      // 1:1 pixels instead of the 4:3 picture
+    bool hide_cursor = false;        // pointer hidden over the window
+    const Uint32* formats = nullptr;  // streaming texture formats to try, in order
+    int format_count = 0;
 };
 
 class SdlScreen {

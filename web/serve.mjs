@@ -2,7 +2,7 @@
 // free port and prints the page's address. Nothing outside SITE_DIR is served.
 import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
-import { extname, join, normalize, resolve } from "node:path";
+import { extname, join, normalize, resolve, sep } from "node:path";
 
 const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
                 ".png": "image/png" };
@@ -12,7 +12,7 @@ const site = resolve(process.argv[2] || ".");
 function fileFor(url) {
   const path = decodeURIComponent(new URL(url, "http://127.0.0.1").pathname);
   const file = normalize(join(site, path.endsWith("/") ? path + "index.html" : path));
-  return file.startsWith(site) ? file : null;
+  return file.startsWith(site + sep) ? file : null;
 }
 
 const server = createServer(async (request, response) => {

@@ -51,7 +51,14 @@ ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int 
         return nullptr;
     }
     // The frame is 4:3 already, so the picture keeps square pixels.
-    const ScreenSetup setup{title, target->width, target->height, false, true, false, &texture_format, 1};
+    // fennick's window: 320x240 is 4:3 already, so square pixels are the picture.
+    ScreenSetup setup;
+    setup.title = title;
+    setup.frame_width = target->width;
+    setup.frame_height = target->height;
+    setup.square_pixels = true;
+    setup.formats = &texture_format;
+    setup.format_count = 1;
     if (!backend->screen.open(setup, error)) {
         fail_with(error);
         ptc_backend_close(backend);
