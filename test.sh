@@ -15,7 +15,7 @@ build_preset win32 || exit 1
 build_preset web || exit 1
 build_preset asan || exit 1
 build_preset fuzz || exit 1
-echo "Built both targets in $((SECONDS - start)) s" >&2
+echo "Built every target in $((SECONDS - start)) s" >&2
 
 status=0
 jobs=$(nproc)
