@@ -9,6 +9,8 @@
 // A new format is one line here plus its SIMD step form (simd_steps.h).
 #include <cstdint>
 
+#include "rgb.h"
+
 // X(name, bit count, red mask, green mask, blue mask), in the order
 // choose_converter tries them: 32, then 24, then 16 bits. The 5-5-5 formats
 // report 16 bits (their top bit unused).
@@ -23,10 +25,6 @@
     X(bgr555, 16, 0x001F, 0x03E0, 0x7C00)      /* 0BBBBBGGGGGRRRRR */
 
 namespace pixel_format {
-
-constexpr std::uint32_t red(std::uint32_t p) { return (p >> 16) & 0xFF; }
-constexpr std::uint32_t green(std::uint32_t p) { return (p >> 8) & 0xFF; }
-constexpr std::uint32_t blue(std::uint32_t p) { return p & 0xFF; }
 
 // Position of the lowest set bit of a channel mask, and how many bits it has.
 constexpr int mask_shift(std::uint32_t mask) {

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "rgb.h"
+
 namespace {
 
 constexpr std::size_t file_header_size = 14;
@@ -42,9 +44,9 @@ std::vector<std::uint8_t> encode_bmp24(const std::uint32_t* pixels, int width, i
         const std::uint32_t* row = pixels + static_cast<std::size_t>(height - 1 - y) * width;
         std::uint8_t* out = file.data() + offset + row_bytes * y;
         for (int x = 0; x < width; ++x) {
-            out[x * 3 + 0] = static_cast<std::uint8_t>(row[x]);
-            out[x * 3 + 1] = static_cast<std::uint8_t>(row[x] >> 8);
-            out[x * 3 + 2] = static_cast<std::uint8_t>(row[x] >> 16);
+            out[x * 3 + 0] = static_cast<std::uint8_t>(blue(row[x]));
+            out[x * 3 + 1] = static_cast<std::uint8_t>(green(row[x]));
+            out[x * 3 + 2] = static_cast<std::uint8_t>(red(row[x]));
         }
     }
     return file;

@@ -128,19 +128,21 @@ std::string usage_line(const ProgramInfo& info, const std::string& what) {
 }
 
 std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features) {
-    const std::string name = info.name, format = features.frame_format;
+    const std::string name = info.name;
+    const bool png = std::string(features.frame_format) == "PNG";
+    const std::string extension = png ? "png" : "bmp";
     std::string text = "Usage: " + name + (features.quiet ? " [--window] [--square-pixels] [--quiet]\n"
                                                           : " [--window] [--square-pixels]\n");
-    text += "       " + name + " --frame MS FILE." + (format == "PNG" ? "png" : "bmp") + "\n";
+    text += "       " + name + " --frame MS FILE." + extension + "\n";
     if (features.record)
         text += "       " + name + " --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]\n" +
                 "       " + std::string(name.size(), ' ') + "          [--verbose]\n";
     text += std::string(info.summary) + "\n\n";
-    text += "  --frame MS FILE." + std::string(format == "PNG" ? "png" : "bmp") +
+    text += "  --frame MS FILE." + extension +
             "  render the frame at time MS without a display and\n"
             "                       write it as a " +
             std::to_string(info.width) + "x" + std::to_string(info.height) + " " +
-            (format == "PNG" ? "RGB PNG" : "24-bit BMP") + "; " + info.time_help + "\n" +
+            (png ? "RGB PNG" : "24-bit BMP") + "; " + info.time_help + "\n" +
             "                       (an existing file is overwritten)\n";
     if (features.record)
         text +=

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "rgb.h"
 #include "safe_file.h"
 
 namespace {
@@ -59,9 +60,9 @@ bool write_png_rgb(const std::string& path, const std::uint32_t* pixels, int wid
                    std::string& error) {
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
     for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
-        rgb[i * 3 + 0] = static_cast<std::uint8_t>(pixels[i] >> 16);
-        rgb[i * 3 + 1] = static_cast<std::uint8_t>(pixels[i] >> 8);
-        rgb[i * 3 + 2] = static_cast<std::uint8_t>(pixels[i]);
+        rgb[i * 3 + 0] = static_cast<std::uint8_t>(red(pixels[i]));
+        rgb[i * 3 + 1] = static_cast<std::uint8_t>(green(pixels[i]));
+        rgb[i * 3 + 2] = static_cast<std::uint8_t>(blue(pixels[i]));
     }
     SafeOutput file;
     if (!file.open(path, "", error)) return false;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "picture_scale.h"
+#include "rgb.h"
 #include "safe_file.h"
 
 extern char** environ;
@@ -222,9 +223,9 @@ bool feed_frames(const ProgramInfo& info, const RecordOptions& options, const Pi
         info.render(ms, frame.data());
         scale_picture(frame.data(), info.width, info.height, options.scale, options.square_pixels, picture.data());
         for (std::size_t k = 0; k < picture.size(); ++k) {  // bgr0: blue byte first, whatever the host
-            bytes[k * 4 + 0] = static_cast<std::uint8_t>(picture[k]);
-            bytes[k * 4 + 1] = static_cast<std::uint8_t>(picture[k] >> 8);
-            bytes[k * 4 + 2] = static_cast<std::uint8_t>(picture[k] >> 16);
+            bytes[k * 4 + 0] = static_cast<std::uint8_t>(blue(picture[k]));
+            bytes[k * 4 + 1] = static_cast<std::uint8_t>(green(picture[k]));
+            bytes[k * 4 + 2] = static_cast<std::uint8_t>(red(picture[k]));
             bytes[k * 4 + 3] = 0;
         }
         if (!write_all(fd, bytes.data(), bytes.size(), not_interrupted)) return false;
