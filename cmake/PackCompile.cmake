@@ -5,7 +5,7 @@
 # are written.
 add_compile_options(-Wall -Wextra -ffp-contract=off)
 
-if(PACK_WIN32)
+if(PACK_WIN32 AND NOT PACK_WIN64)
   # A Pentium-class processor with MMX: x87 maths, no SSE anywhere. The x87
   # rounds like an IEEE double only with its precision control at 53 bits;
   # CRT_fp8.o makes the start-up code set that (mingw's default is 64) before
@@ -18,6 +18,16 @@ if(PACK_WIN32)
   endif()
   # No mingw runtime DLL beside the exes: libgcc and libstdc++ linked in.
   add_link_options(-static -static-libgcc -static-libstdc++ ${pack_crt_fp8})
+elseif(PACK_WIN64)
+  # The 64-bit test build does its doubles' arithmetic on the x87 too (SSE
+  # only passes arguments), so that its frames check the shipped build's
+  # arithmetic. Its precision is set to 53 bits by the program itself: every
+  # target links x87_start (x87_start_win64.cpp), whatever Wine or Windows
+  # left in the control word.
+  add_compile_options(-mfpmath=387)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_library(x87_start OBJECT ${CMAKE_SOURCE_DIR}/platform/x87_start_win64.cpp)
+  link_libraries(x87_start)
 endif()
 
 if(PACK_WEB)

@@ -6,11 +6,12 @@
 
 # The native build and the show.
 PACK_RUN_PACKAGES="cmake g++ make libsdl2-dev libpng-dev"
-# Everything ./test.sh needs on top: tests, the Win32 cross build, Wine with a
-# virtual desktop that can switch modes, X tools for end-to-end tests.
+# Everything ./test.sh needs on top: tests, the Win32 cross build and the
+# 64-bit Windows test build, Wine (32- and 64-bit) with a virtual desktop that
+# can switch modes, X tools for end-to-end tests.
 PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev \
-  g++-mingw-w64-i686-win32 mingw-w64-tools wine wine32:i386 libgl1-mesa-dri:i386 \
-  libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg \
+  g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools wine wine64 wine32:i386 \
+  libgl1-mesa-dri libglx-mesa0 libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1:i386 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg \
   dpkg-dev desktop-file-utils man-db clang libclang-rt-14-dev valgrind"
 # ./pack.sh: both builds, and dpkg-shlibdeps for the Debian package's
 # dependencies.

@@ -35,10 +35,11 @@ int app_active = 0;  // wParam of the last WM_ACTIVATEAPP
 RowConverter row_converter = nullptr;
 WNDCLASSA window_class;
 
-// Record sizes the display layer checks.
-constexpr DWORD surface_desc_size = 108;
+// Record sizes the display layer checks. The surface description holds a
+// pointer, so the 64-bit test build's is longer than 32-bit Windows' 108.
+constexpr DWORD surface_desc_size = sizeof(DDSURFACEDESC);
 constexpr DWORD pixel_format_size = 32;
-static_assert(sizeof(DDSURFACEDESC) == surface_desc_size, "first-version surface description");
+static_assert(sizeof(void*) != 4 || surface_desc_size == 108, "first-version surface description");
 static_assert(sizeof(DDPIXELFORMAT) == pixel_format_size, "pixel format record");
 
 constexpr DWORD exclusive_fullscreen = DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN;  // 0x11

@@ -5,7 +5,7 @@ set -u
 build=$1
 wine_env "$build"
 exe=$build/bin/brisklet.exe
-file "$exe" | grep -q 'PE32 executable (console) Intel 80386' || fail "not a PE32 i386 console exe: $(file "$exe")"
+windows_exe "$exe" console
 
 printf 'k' | wine_run 60 "$exe" >"$E2E_TMP/out"
 rc=$?

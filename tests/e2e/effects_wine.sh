@@ -14,8 +14,8 @@ E2E_WINE_STARTED=1
 
 for program in $PACK_FULLSCREEN_PROGRAMS; do
   exe=$build/bin/$program.exe
-  file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "$program: not a PE32 i386 GUI exe: $(file "$exe")"
-  i686-w64-mingw32-objdump -h "$exe" | grep -q '\.rsrc' || fail "$program: no resource section (icon)"
+  windows_exe "$exe" GUI
+  "$PE_OBJDUMP" -h "$exe" | grep -q '\.rsrc' || fail "$program: no resource section (icon)"
   timeout -k 5 60 wine "$exe" &
   pid=$!
   wait_for 30 xdotool search --name '^Velkrant$' || fail "$program: no window"

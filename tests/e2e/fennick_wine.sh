@@ -7,8 +7,8 @@ set -u
 . "$(dirname "$0")/fennick_screen.sh"
 build=$1
 exe=$build/bin/fennick.exe
-file "$exe" | grep -q 'PE32 executable (GUI) Intel 80386' || fail "not a PE32 i386 GUI exe: $(file "$exe")"
-i686-w64-mingw32-objdump -p "$exe" | grep -q 'DLL Name: ptc.dll' || fail "fennick.exe does not import ptc.dll"
+windows_exe "$exe" GUI
+"$PE_OBJDUMP" -p "$exe" | grep -q 'DLL Name: ptc.dll' || fail "fennick.exe does not import ptc.dll"
 wine_own_prefix "$build" fennick
 xvfb_start 1024x768x24
 

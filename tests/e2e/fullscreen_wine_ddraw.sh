@@ -10,8 +10,7 @@ build=$1
 xvfb_start 640x480x24
 wine_own_prefix "$build" fullscreen
 
-file "$build/test-bin/fullscreen_pattern.exe" | grep -q 'PE32 executable (GUI) Intel 80386' ||
-  fail "not a PE32 i386 GUI exe: $(file "$build/test-bin/fullscreen_pattern.exe")"
+windows_exe "$build/test-bin/fullscreen_pattern.exe" GUI
 
 # show_and_end NAME MODE: runs the program copied into $E2E_TMP/NAME, takes
 # a screenshot once the pattern is up, presses Escape, checks the status 0.

@@ -1,4 +1,15 @@
-# Wine prefix set-up, shared by the end-to-end helpers and the CTest emulator.
+# Wine prefix set-up, shared by the end-to-end helpers and the CTest emulator,
+# and the test of whether this machine runs 32-bit programs.
+
+# wine32_runs: true when Wine's 32-bit loader starts here. A kernel without
+# 32-bit emulation refuses it ("Exec format error"); WINE32_ERROR then holds
+# what the attempt said.
+wine32_runs() {
+  WINE32_ERROR=$(/usr/lib/wine/wine --version 2>&1 >/dev/null) && return 0
+  WINE32_ERROR=${WINE32_ERROR##*: }
+  WINE32_ERROR=${WINE32_ERROR:-it did not start}
+  return 1
+}
 
 # Prefix shared by all Wine runs of one build; made once under a lock so that
 # parallel tests do not race to create it.

@@ -10,6 +10,8 @@
 #   wine_env BUILD_DIR      export WINEPREFIX, WINEDEBUG for that build
 #   wine_own_prefix BUILD_DIR NAME [WxH]  a prefix of the test's own, ended after
 #   wine_run SECS EXE ARGS  run a Win32 exe under Wine with a time limit
+#   windows_exe FILE GUI|console  FILE is such an exe (i386, or x86-64 in the
+#                           64-bit test build); sets PE_OBJDUMP to read it
 #   fail MSG                print MSG and exit 1
 #   wait_for SECS CMD...    retry CMD every 0.1 s until it succeeds
 #   expect_clean_end PID WHAT  after Escape: ends within 10 s with status 0
@@ -91,6 +93,16 @@ expect_clean_end() {
   wait "$pid"
   status=$?
   [ "$status" -eq 0 ] || fail "$what: exit status $status after Escape, expected 0"
+}
+
+windows_exe() {
+  local kind
+  kind=$(file -b "$1")
+  case $kind in
+    "PE32 executable ($2) Intel 80386"*) PE_OBJDUMP=i686-w64-mingw32-objdump ;;
+    "PE32+ executable ($2) x86-64"*) PE_OBJDUMP=x86_64-w64-mingw32-objdump ;;
+    *) fail "not a Windows $2 exe: $1: $kind" ;;
+  esac
 }
 
 wine_run() {

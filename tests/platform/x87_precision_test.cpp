@@ -1,13 +1,13 @@
-// The Win32 build computes with the x87, which rounds like an IEEE double
+// The Windows builds compute with the x87, which rounds like an IEEE double
 // only at 53-bit precision; the start-up code must have set it.
 #include <gtest/gtest.h>
-
-#include <float.h>
 
 namespace {
 
 TEST(X87Precision, DoublesRoundAsIeeeDoublesFromTheStart) {
-    EXPECT_EQ(_controlfp(0, 0) & _MCW_PC, static_cast<unsigned>(_PC_53));
+    unsigned short control;
+    __asm__ volatile("fnstcw %0" : "=m"(control));
+    EXPECT_EQ(control & 0x0300, 0x0200) << "x87 control word " << std::hex << control << ": not 53-bit precision";
     // 1 + 2^-53 + 2^-64 lies just above the midpoint of two doubles: one
     // rounding gives 1 + 2^-52; a 64-bit register first drops the 2^-64 and
     // the store then rounds the tie to even, 1.
