@@ -4,16 +4,14 @@
 
 #include "command_line.h"
 #include "demo.h"
+#include "demo_driver.h"
 
 int main(int argc, char** argv) {
-    static const ProgramInfo info = {"fennick", "Metaball iso-lines rotating in 3D.",
-                                     "MS is the clock count", frame_width,
-                                     frame_height, render_frame};
     // fennick always starts in a window and its frame is 4:3 already, so
     // --window and --square-pixels change nothing; natively Alt+Enter goes
     // fullscreen.
     RunOptions options;
-    const int status = handle_command_line(argc, argv, info, options);
+    const int status = handle_command_line(argc, argv, fennick_program, options);
     if (status >= 0) return status;
     const std::string error = run_demo();
     if (error.empty()) return 0;

@@ -220,7 +220,7 @@ bool feed_frames(const ProgramInfo& info, const RecordOptions& options, const Pi
     const long frames = record_frame_count(options);
     for (long i = 0; i < frames && not_interrupted(); ++i) {
         std::uint32_t ms = static_cast<std::uint32_t>(static_cast<std::uint64_t>(i) * 1000u / options.fps);
-        info.render(ms, frame.data());
+        info.draw(packed_canvas(frame.data(), info.width, info.height), ms);
         scale_picture(frame.data(), info.width, info.height, options.scale, options.square_pixels, picture.data());
         for (std::size_t k = 0; k < picture.size(); ++k) {  // bgr0: blue byte first, whatever the host
             bytes[k * 4 + 0] = static_cast<std::uint8_t>(blue(picture[k]));

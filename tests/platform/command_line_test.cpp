@@ -49,7 +49,7 @@ TEST(CommandLine, FrameTakesATimeAndAFileOfTheBuildsFormat) {
 }
 
 TEST(CommandLine, HelpListsWhatTheBuildOffers) {
-    const ProgramInfo info{"curves", "Arcs.", "MS counts from the loop's start", 320, 200, nullptr};
+    const ProgramInfo info{"curves", "Arcs.", 320, 200, 4, 3, ProgramClock::scene_start, 288000, nullptr};
     const std::string windows = help_text(info, win32), linux = help_text(info, native);
     EXPECT_NE(windows.find("--frame MS FILE.bmp"), std::string::npos);
     EXPECT_NE(windows.find("320x200 24-bit BMP"), std::string::npos);
