@@ -14,7 +14,7 @@ public:
     // a stopped process) or when the clock went back, the grid starts afresh
     // one period from now.
     std::uint64_t wait_after_present(std::uint64_t now, std::uint64_t period) {
-        if (next_ == 0 || now >= next_ + period || next_ - now > period) {
+        if (next_ == 0 || now >= next_ + period || (now < next_ && next_ - now > period)) {
             next_ = now + period;
             return 0;
         }
