@@ -30,6 +30,6 @@ trap 'kill $server 2>/dev/null' EXIT
 for _ in $(seq 50); do grep -q '^http' "$server_log" && break; sleep 0.1; done
 url=$(grep -m1 '^http' "$server_log") || { echo "the page's server did not start" >&2; exit 1; }
 
-PACK_PAGE_URL=$url PACK_WORK=$work PACK_FRAMES=$here/still_frames.txt \
+PACK_PAGE_URL=$url PACK_SITE=$(cd "$site" && pwd) PACK_WORK=$work PACK_FRAMES=$here/still_frames.txt \
   PACK_CREDITS=$here/../e2e/brisklet_expected.txt NODE_PATH=$work/npm/node_modules \
   node --test --test-concurrency=1 "$here"/page_*.test.cjs

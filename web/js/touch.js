@@ -18,7 +18,7 @@ function watchGestures(element, { tap, doubleTap, swipe }) {
     const touch = event.changedTouches[0], dx = touch.clientX - start.x, dy = touch.clientY - start.y;
     const quick = event.timeStamp - start.at < SWIPE_MS;
     start = null;
-    event.preventDefault();  // no mouse events and click after the touch
+    if (event.cancelable) event.preventDefault();  // no mouse events and click after the touch
     if (quick && Math.abs(dx) >= SWIPE_PX && Math.abs(dx) > 2 * Math.abs(dy)) return swipe(dx < 0 ? 1 : -1);
     if (Math.abs(dx) > TAP_SLOP_PX || Math.abs(dy) > TAP_SLOP_PX) return;
     if (tapTimer) {
