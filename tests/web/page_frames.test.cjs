@@ -26,13 +26,17 @@ test("a paused link shows the native frame: at fennick's wrap edge, and from fil
   }
 });
 
-test("paused, . steps a tick, Right moves 1 s, Shift+Left 10 s but not below 0, the timeline seeks", async () => {
+test("paused, . steps a tick, Right moves 1 s, Shift+Left 10 s but not below 0, the timeline seeks; I's line is on the canvas only",
+     async () => {
   const session = await openStill("?program=curves&t=6984&paused");
   const { page } = session;
+  await page.keyboard.press("i");
   await page.keyboard.press(".");
   await page.keyboard.press("ArrowRight");
   await pausedOn(page, "curves", 8000);
-  assert.equal(await differingFromNative(page, "curves", 8000, "-keys"), 0);
+  assert.equal(await differingFromNative(page, "curves", 8000, "-keys"), 0);  // a white flash frame
+  const corner = await page.$eval("#screen", (canvas) => [...canvas.getContext("2d").getImageData(2, 2, 1, 1).data]);
+  assert.ok(corner[0] < 128, `the line's dark band is not on the canvas: ${corner}`);
   assert.equal(await momentLink(page), `${base}?program=curves&t=8000&paused`);
   await page.keyboard.down("Shift");
   await page.keyboard.press("ArrowLeft");
