@@ -92,7 +92,7 @@ async function pausedOn(page, program, ms) {
 // moment's address in the address bar.
 async function momentLink(page) {
   await page.click("#moment");
-  return page.url();
+  return page.evaluate(() => location.href);  // page.url() may lag a same-page change
 }
 
 // Pixels that differ between two PNG files (ImageMagick), a diff image kept.
