@@ -1,7 +1,7 @@
 // The show on the page: it starts with fennick, Escape moves on to the next
 // program, brisklet's eleven lines close it, the menu chooses a program;
 // t= starts it at a moment and Space holds it; on a touch screen a tap
-// pauses and a swipe changes the program; ?embed in an <iframe> is the
+// pauses, a swipe changes the program and a double tap is fullscreen; ?embed in an <iframe> is the
 // picture alone, with the keys after a click.
 const { test } = require("node:test");
 const assert = require("node:assert/strict");
@@ -91,7 +91,8 @@ async function swipe(page, fromX, toX) {
   await page.touchscreen.touchEnd();
 }
 
-test("on a 390x844 touch screen a tap pauses and resumes, a swipe changes the program; the controls fit a finger",
+test("on a 390x844 touch screen a tap pauses and resumes, a swipe changes the program, a double tap is fullscreen; " +
+     "the controls fit a finger",
      async () => {
   const session = await openStill("?program=curves", { width: 390, height: 844, hasTouch: true, isMobile: true });
   const { page } = session;
@@ -105,11 +106,15 @@ test("on a 390x844 touch screen a tap pauses and resumes, a swipe changes the pr
   await drawing(page, "splines");
   await swipe(page, 60, 320);
   await drawing(page, "curves");
-  assert.equal(await playLabel(), "pause");
   for (const id of ["program", "fullscreen", "play", "timeline", "speed", "moment"]) {
     const box = await (await page.$(`#${id}`)).boundingBox();
     assert.ok(box && box.width >= 44 && box.height >= 44, `#${id} is ${box && `${box.width}x${box.height}`}`);
   }
+  await page.touchscreen.tap(195, 420);
+  await page.touchscreen.tap(195, 420);
+  await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 5000 });
+  await new Promise((resolve) => setTimeout(resolve, 400));  // past a lone tap's wait
+  assert.equal(await playLabel(), "pause", "a double tap also paused");
   await closeClean(session);
 });
 
