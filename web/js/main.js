@@ -84,7 +84,7 @@ function wirePlayer(show, screen, page) {
 }
 
 // ?embed: the picture alone, for an <iframe>; a click on it gives it the keys.
-function embedPicture(page, screen) {
+function embedPicture(screen) {
   document.body.classList.add("embed");
   screen.stage.tabIndex = -1;
   screen.stage.addEventListener("pointerdown", () => { window.focus(); screen.stage.focus(); });
@@ -113,7 +113,7 @@ async function main() {
   const core = await PackCore.load();
   const screen = new Screen(page.find("screen"), page.find("stage"));
   wireControls(page, screen);
-  if (params.has("embed")) embedPicture(page, screen);
+  if (params.has("embed")) embedPicture(screen);
   const names = PACK_SHOW_ORDER.filter((name) => core.has(name)), name = params.get("program");
   if (params.has("bench")) return runBench(core, page, names);
   if (name !== null && !PACK_SHOW_ORDER.includes(name)) return page.message(`No program "${name}" (have: ${PACK_SHOW_ORDER.join(", ")}).`);
