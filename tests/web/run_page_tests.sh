@@ -27,7 +27,9 @@ server_log=$work/server.log
 node "$here/../../web/serve.mjs" "$site" >"$server_log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT
-for _ in $(seq 50); do grep -q '^http' "$server_log" && break; sleep 0.1; done
+# Up to 10 s by the clock, however loaded the machine.
+deadline=$((SECONDS + 10))
+until grep -q '^http' "$server_log" || [ $SECONDS -ge $deadline ]; do sleep 0.1; done
 url=$(grep -m1 '^http' "$server_log") || { echo "the page's server did not start" >&2; exit 1; }
 
 PACK_PAGE_URL=$url PACK_SITE=$(cd "$site" && pwd) PACK_WORK=$work PACK_FRAMES=$here/still_frames.txt \
