@@ -22,31 +22,27 @@ const PLAYER_KEYS = {
   I: (show) => show.toggleOverlay(),
 };
 
-// The speeds, in quarters of the clock's own, as the page writes them.
+// The speeds, in quarters of the clock's own, as the controls and the
+// overlay write them.
 const SPEED_LABELS = new Map([[1, "¼×"], [2, "½×"], [4, "1×"], [8, "2×"], [16, "4×"]]);
+const OVERLAY_SPEEDS = new Map([[1, "1/4x"], [2, "1/2x"], [4, "1x"], [8, "2x"], [16, "4x"]]);
 
-// Frames presented over the last whole second, and their mean drawing time.
+// Frames presented over the last whole second.
 class FrameStats {
   constructor() {
     this.since = performance.now();
     this.count = 0;
-    this.spent = 0;
     this.fps = 0;
-    this.drawMs = 0;
   }
 
-  add(drawMs) {
-    ++this.count;
-    this.spent += drawMs;
-  }
+  add() { ++this.count; }
 
   // Closes the second once it is over.
   roll(now) {
     if (now - this.since < 1000) return;
-    this.fps = (this.count * 1000) / (now - this.since);
-    if (this.count) this.drawMs = this.spent / this.count;
+    this.fps = Math.floor((this.count * 1000) / (now - this.since));
     this.since = now;
-    this.count = this.spent = 0;
+    this.count = 0;
   }
 }
 
@@ -168,11 +164,10 @@ class Show {
     const line = this.overlay ? this.overlayLine(name, ms) : "";
     const look = `${name} ${ms} ${this.screen.squarePixels} ${line}`;
     if (!this.screen.fitToDevice() && look === this.drawn) return;
-    const begin = performance.now();
     this.core.render(name, ms);
     this.keepStill(name, ms);
     this.screen.present(this.core, line);
-    this.stats.add(performance.now() - begin);
+    this.stats.add();
     if (!this.drawn) markReady();
     this.drawn = look;
     this.report();
@@ -196,12 +191,14 @@ class Show {
     this.stillOf = "";
   }
 
-  // The I key's line: program, shown time and tick, speed, frames per
-  // second and the drawing time per frame.
+  // The I key's line, as the native programs draw it: program, shown time
+  // and its tick, "||" while paused, the speed, frames per second and the
+  // time per frame, e.g. "splines2 287999 t17999 ||1/4x 60fps 16.7ms". A
+  // paused page draws only what changes, so its rate falls to 0.
   overlayLine(name, ms) {
-    const speed = SPEED_LABELS.get(this.core.showSpeed()) + (this.core.showPaused() ? " paused" : "");
-    return `${name}  ${ms} ms  tick ${ms >>> 4}  ${speed}  ${this.stats.fps.toFixed(1)} fps  ` +
-           `${this.stats.drawMs.toFixed(2)} ms/frame`;
+    const fps = this.stats.fps, perFrame = fps > 0 ? (1000 / fps).toFixed(1) : "0.0";
+    return `${name} ${ms} t${ms >>> 4} ${this.core.showPaused() ? "||" : ""}${OVERLAY_SPEEDS.get(this.core.showSpeed())} ` +
+           `${fps}fps ${perFrame}ms`;
   }
 
   // Keys of the running show: Escape moves on, and the player's keys; on
