@@ -69,9 +69,11 @@ async function linkedMoment(page) {
   return { t: Number(link.searchParams.get("t")), paused: link.searchParams.has("paused") };
 }
 
-test("t= starts the show there and it plays on; Space holds it", async () => {
+test("t= starts the show there and it plays on; Space holds it; Tab still reaches the toolbar", async () => {
   const session = await openStill("?program=splines&t=123456");
   const { page } = session;
+  await page.keyboard.press("Tab");
+  assert.equal(await page.evaluate(() => document.activeElement.id), "program");
   const start = await linkedMoment(page);
   assert.ok(start.t >= 123456 && start.t < 128456 && !start.paused, `started at ${start.t}`);
   await new Promise((resolve) => setTimeout(resolve, 300));
