@@ -49,6 +49,17 @@ class Page {
     this.find("report").textContent = text;
     this.find("report").hidden = false;
   }
+
+  // The page has done what its address asks, or could not: <body data-ready>
+  // either way, with the message in data-error when it failed, so that a
+  // script waiting for the page never waits forever.
+  ready() { this.doc.body.dataset.ready = ""; }
+
+  fail(text) {
+    this.message(text);
+    this.doc.body.dataset.error = text;
+    this.ready();
+  }
 }
 
 // F and Alt+Enter toggle fullscreen, except on brisklet's "press any key".
@@ -65,6 +76,7 @@ function startShow(core, screen, page, first) {
     event.preventDefault();
   });
   show.start(first);
+  page.ready();
 }
 
 function wireControls(page, screen) {
@@ -82,17 +94,16 @@ async function main() {
   wireControls(page, screen);
   const names = PACK_SHOW_ORDER.filter((name) => core.has(name)), name = params.get("program");
   if (params.has("bench")) return runBench(core, page, names);
-  if (name !== null && !PACK_SHOW_ORDER.includes(name)) return page.message(`No program "${name}" (have: ${PACK_SHOW_ORDER.join(", ")}).`);
+  if (name !== null && !PACK_SHOW_ORDER.includes(name)) return page.fail(`No program "${name}" (have: ${PACK_SHOW_ORDER.join(", ")}).`);
   if (!params.has("frame")) return startShow(core, screen, page, name);
   const ms = parseFrameTime(params.get("frame"));
   if (!core.has(name) || ms === null)
-    return page.message(`A still frame needs ?program=${names.join("|")}&frame=MS with MS from 0 to ${LARGEST_CLOCK}.`);
+    return page.fail(`A still frame needs ?program=${names.join("|")}&frame=MS with MS from 0 to ${LARGEST_CLOCK}.`);
   page.fillMenu(PACK_SHOW_ORDER, (chosen) => { location.search = `?program=${encodeURIComponent(chosen)}`; });
   showStill(core, screen, page, name, ms);
 }
 
 main().catch((error) => {
-  document.getElementById("message").textContent = `The page could not start: ${error}`;
-  document.getElementById("message").hidden = false;
+  new Page(document).fail(`The page could not start: ${error}`);
   throw error;
 });
