@@ -34,7 +34,7 @@ std::string bad_value(const std::string& option, const std::string& value, const
 }
 
 // Plain decimal digits only (no sign, space or other base), at least one;
-// their value, or high + 1 when it is larger than `high`.
+// their value, or some value above `high` when it is larger.
 bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value) {
     const char* start = p;
     value = 0;
@@ -63,9 +63,6 @@ bool parse_decimal(const char* text, double high, double& value) {
     value = parsed;
     return true;
 }
-
-// Each kind of number has one reader and one wording of its range.
-constexpr const char* milliseconds_expected = "0 to 4294967295 (milliseconds, decimal digits only)";
 
 // A capture option and its value; an empty string when it is fine.
 std::string parse_record_option(const std::string& option, const char* value, RecordOptions& record) {
@@ -103,7 +100,8 @@ CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& featur
     }
     CommandLine line;
     line.action = CommandLine::frame;
-    if (!parse_milliseconds(argv[2], line.ms)) return bad(bad_value("--frame", argv[2], milliseconds_expected));
+    if (!parse_milliseconds(argv[2], line.ms))
+        return bad(bad_value("--frame", argv[2], "0 to 4294967295 (milliseconds, decimal digits only)"));
     line.file = argv[3];
     if (is_option(line.file))
         return bad(std::string("--frame needs a ") + features.frame_format + " file name, not the option " + line.file);
