@@ -10,13 +10,13 @@ struct VideoFormat {
     const char* extension;  // ".mp4", lower case
     const char* codec;      // ffmpeg's encoder arguments; "" for ffmpeg's own choice
     const char* container;  // ffmpeg's name for it as a stream; "" when it must seek back
-    // Estimated bytes of one frame: frame_bytes * (source pixels) * scale^scale_power,
-    // fitted to captures of the four programs (whole-factor blocks compress
-    // well, more so for some encoders than for others).
+    // Estimated bytes of one frame of P pixels at scale K:
+    // frame_bytes * P * K^(scale_power - 2), i.e. frame_bytes per pixel at
+    // scale 1, and less per pixel as whole-factor blocks grow (they compress
+    // well, with some encoders better than with others).
     double frame_bytes;
     double scale_power;
-    // Output pixels the encoder takes a second, roughly, on a 2-core x86-64
-    // PC of the 2020s (for the time estimate only).
+    // Pixels a second the encoder takes, roughly (for the time estimate).
     double pixels_per_second;
 };
 

@@ -296,7 +296,7 @@ std::string error_text(const std::string& line) {
 
 // Errors of the system that mean the output itself could not be written.
 bool output_error_in(const std::string& text, std::string& cause) {
-    for (int error_number : {ENOSPC, EDQUOT, EFBIG, EIO, EROFS, EACCES, EPERM, EPIPE, ENXIO}) {
+    for (int error_number : {ENOSPC, EDQUOT, EFBIG, EIO, EROFS, EPIPE}) {
         const std::string system = std::string(": ") + std::strerror(error_number);
         if (text.size() >= system.size() && text.compare(text.size() - system.size(), system.size(), system) == 0)
             return cause = std::strerror(error_number), true;
@@ -360,10 +360,11 @@ double free_bytes_beside(const std::string& path) {
     return static_cast<double>(info.f_bavail) * static_cast<double>(info.f_frsize);
 }
 
-// Seconds the first frame takes to render, scale and pack.
-double time_first_frame(FramePacker& packer) {
+// Seconds a frame takes to render, scale and pack: the middle one, whose
+// drawing is more like the average than the first's.
+double time_a_frame(FramePacker& packer, long frames) {
     const auto start = std::chrono::steady_clock::now();
-    packer.pack(0);
+    packer.pack(frames / 2);
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
@@ -416,7 +417,7 @@ int record_video(const ProgramInfo& info, const RecordOptions& options) {
 
     const PictureSize size = scaled_picture_size(info.width, info.height, options.scale, options.square_pixels);
     FramePacker packer(info, options, size);
-    announce_estimate(info, options, *format, size, time_first_frame(packer), output);
+    announce_estimate(info, options, *format, size, time_a_frame(packer, frames), output);
     const std::string url = output.in_place() ? "pipe:3" : "file:" + output.temporary_path();
     Encoder encoder;
     const bool started = start_encoder(ffmpeg_arguments(options, *format, size, url, output.in_place()),
