@@ -5,19 +5,15 @@
 #
 #   PACK_FULLSCREEN_PROGRAMS  the curve effects on the fullscreen framework;
 #                             each one's entry file is made from
-#                             effects/scene_program.cpp.in with its scene
-#                             frame NAME_frame and PACK_SUMMARY_NAME
+#                             fullscreen/scene_program.cpp.in with its scene
+#                             frame NAME_frame and description NAME_program
+#                             (effects/NAME_scene.h)
 #   PACK_GRAPHICS_PROGRAMS    the programs that draw: fennick and the above
 #   PACK_PROGRAMS             all of them, in the order ./run.sh shows them
 
 set(PACK_FULLSCREEN_PROGRAMS curves splines splines2)
 set(PACK_GRAPHICS_PROGRAMS fennick ${PACK_FULLSCREEN_PROGRAMS})
 set(PACK_PROGRAMS ${PACK_GRAPHICS_PROGRAMS} brisklet)
-
-# What each fullscreen program's --help says it shows (a C++ string as is).
-set(PACK_SUMMARY_curves "A growing ring of white antialiased Bezier arcs over a slate-and-brown checkerboard.")
-set(PACK_SUMMARY_splines "Six black antialiased arcs on a folding ring over a cream checkerboard, with a counter.")
-set(PACK_SUMMARY_splines2 "Black antialiased arcs on a folding ring, their count growing from 4 to 122, with a counter.")
 
 list(JOIN PACK_FULLSCREEN_PROGRAMS " " fullscreen_programs)
 list(JOIN PACK_GRAPHICS_PROGRAMS " " graphics_programs)
@@ -28,3 +24,31 @@ PACK_FULLSCREEN_PROGRAMS="@fullscreen_programs@"
 PACK_GRAPHICS_PROGRAMS="@graphics_programs@"
 PACK_PROGRAMS="@all_programs@"
 ]=] @ONLY)
+
+# pack_program_list(): the library pack_program_list, whose program_list.cpp
+# (core/program_list.h) lists the description NAME_program of each graphics
+# program in the order above, and beside it the names as listed here, for a
+# test that holds the two together. A name without a description of that
+# name fails the link.
+function(pack_program_list)
+  set(declarations "")
+  set(entries "")
+  set(names "")
+  foreach(program ${PACK_GRAPHICS_PROGRAMS})
+    string(APPEND declarations "extern const ProgramInfo ${program}_program;\n")
+    string(APPEND entries "&${program}_program, ")
+    string(APPEND names "\"${program}\", ")
+  endforeach()
+  list(LENGTH PACK_GRAPHICS_PROGRAMS count)
+  file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/program_list.cpp CONTENT [=[
+// The pack's graphics programs, written by cmake/PackPrograms.cmake.
+#include "program_list.h"
+
+@declarations@
+const ProgramInfo* const pack_programs[] = {@entries@};
+const char* const pack_program_names[] = {@names@};
+const int pack_graphics_program_count = @count@;
+]=] @ONLY)
+  add_library(pack_program_list STATIC ${CMAKE_BINARY_DIR}/program_list.cpp)
+  target_link_libraries(pack_program_list PUBLIC metaballs_core pack_effects)
+endfunction()

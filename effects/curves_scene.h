@@ -6,6 +6,8 @@
 #include "scene_frames.h"
 
 extern const SceneFrame curves_frame;
+// The program curves, drawing that frame.
+extern const ProgramInfo curves_program;
 
 constexpr std::uint32_t curves_flash_color = 0x00FFFFFF;
 constexpr std::uint32_t curves_color_a = 0x00607B8B;  // slate

@@ -7,6 +7,9 @@
 #include <cstdint>
 
 #include "canvas.h"
+#include "frame.h"
+#include "program.h"
+#include "ticks.h"
 
 struct SceneFrame {
     // Draws the background of the pass at `tick`. Returns false when that is
@@ -17,7 +20,24 @@ struct SceneFrame {
 };
 
 // The complete frame at (tick, tau).
-void draw_frame(const SceneFrame& frame, const Canvas& canvas, std::uint32_t tick, std::int32_t tau);
+void draw_scene_frame(const SceneFrame& frame, const Canvas& canvas, std::uint32_t tick, std::int32_t tau);
 // The frame `ms` milliseconds after the loop's start: tick = ms >> 4, tau = ms
 // (read as a signed 32-bit count, as the loop does).
-void draw_frame_at(const SceneFrame& frame, const Canvas& canvas, std::uint32_t ms);
+void draw_scene_frame_at(const SceneFrame& frame, const Canvas& canvas, std::uint32_t ms);
+
+// Each fullscreen program's show: 18000 ticks, 288 s.
+constexpr std::uint32_t scene_show_ticks = 18000;
+
+// A frame's draw for its program's description.
+template <const SceneFrame& Frame>
+void draw_scene_program(const Canvas& canvas, std::uint32_t ms) {
+    draw_scene_frame_at(Frame, canvas, ms);
+}
+
+// The description of a fullscreen program drawing `Frame`: 320x200 shown as
+// a 4:3 picture, its time counted from its scene loop's start, for its show.
+template <const SceneFrame& Frame>
+constexpr ProgramInfo scene_program(const char* name, const char* summary) {
+    return {name, summary, frame_width, frame_height, 4, 3, ProgramClock::scene_start, ticks_to_ms(scene_show_ticks),
+            draw_scene_program<Frame>};
+}

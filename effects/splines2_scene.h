@@ -6,6 +6,8 @@
 #include "scene_frames.h"
 
 extern const SceneFrame splines2_frame;
+// The program splines2, drawing that frame.
+extern const ProgramInfo splines2_program;
 
 constexpr std::uint32_t splines2_flash_a = 0x00000000;
 constexpr std::uint32_t splines2_flash_b = 0x00FFFFFF;

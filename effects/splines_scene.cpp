@@ -17,3 +17,5 @@ bool splines_background(const Canvas& canvas, std::uint32_t) {
 }
 
 const SceneFrame splines_frame{splines_background, splines_scene};
+const ProgramInfo splines_program = scene_program<splines_frame>(
+    "splines", "Six black antialiased arcs on a folding ring over a cream checkerboard, with a counter.");

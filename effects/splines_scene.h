@@ -5,6 +5,8 @@
 #include "scene_frames.h"
 
 extern const SceneFrame splines_frame;
+// The program splines, drawing that frame.
+extern const ProgramInfo splines_program;
 
 constexpr std::uint32_t splines_color_a = 0x00F5F5DC;  // cream
 constexpr std::uint32_t splines_color_b = 0x00FFFAF0;  // off-white

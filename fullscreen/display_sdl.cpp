@@ -139,5 +139,3 @@ int present_frame(const std::uint32_t* frame_buffer) {
     SDL_Delay(0);
     return 1;
 }
-
-std::uint32_t clock_ms() { return SDL_GetTicks(); }

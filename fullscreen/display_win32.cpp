@@ -14,5 +14,3 @@ bool using_display(const Display& chosen) { return display == &chosen; }
 int open_display(const char* title, int width, int height) { return display->open(title, width, height); }
 void close_display() { display->close(); }
 int present_frame(const std::uint32_t* frame_buffer) { return display->present(frame_buffer); }
-
-std::uint32_t clock_ms() { return timeGetTime(); }

@@ -5,7 +5,8 @@
 // platform; everything a scene draws is portable.
 #include <cstdint>
 
-#include "command_line.h"  // ProgramInfo
+#include "clock.h"  // clock_ms
+#include "program.h"
 
 // Opens the fullscreen display; 1 on success, 0 on failure.
 int open_display(const char* title, int width, int height);
@@ -15,9 +16,6 @@ void close_display();
 // into the back buffer and flips. 1 when shown or skipped while inactive,
 // 0 when the back buffer could not be locked.
 int present_frame(const std::uint32_t* frame_buffer);
-
-// Milliseconds since an arbitrary start, 32 bits, wrapping like timeGetTime.
-std::uint32_t clock_ms();
 
 // Scene-loop skeleton shared by the programs. `draw_pass` draws one complete
 // frame for `tick` = (now - start) >> 4; a scene that needs the milliseconds
@@ -29,7 +27,8 @@ using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick, std:
 void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass);
 
 // Supplied by each fullscreen program:
-//   its scene loop, called by the entry with the limit 18000 ticks;
+//   its scene loop, called by the entry with the limit of its show (18000
+//   ticks);
 void run_scene_loop(std::uint32_t limit);
-//   its name, and its frame at MS milliseconds for headless export.
-extern const ProgramInfo fullscreen_program;
+//   its description (effects/NAME_scene.h).
+extern const ProgramInfo& fullscreen_program;

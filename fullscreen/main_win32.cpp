@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "command_line.h"
 #include "display_win32.h"
 #include "framework.h"
 #include "fullscreen_entry.h"

@@ -3,6 +3,7 @@
 // present_frame and clock_ms, which the platform file (or a test) supplies.
 #include "framework.h"
 #include "fullscreen_entry.h"
+#include "ticks.h"
 
 void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass) {
     const std::uint32_t start = clock_ms();
@@ -11,7 +12,7 @@ void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, SceneP
     do {
         // Unsigned difference: a wrap of the millisecond counter between the
         // two readings does no harm.
-        tick = (clock_ms() - start) >> 4;
+        tick = tick_of(clock_ms() - start);
         draw_pass(frame_buffer, tick, start);
         present_frame(frame_buffer);
     } while (tick < limit);
@@ -20,7 +21,7 @@ void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, SceneP
 int run_fullscreen(OpenFailure on_open_failure) {
     while (!open_display(display_title, fullscreen_program.width, fullscreen_program.height))
         if (!on_open_failure || !on_open_failure()) return 1;
-    run_scene_loop(run_limit_ticks);
+    run_scene_loop(tick_of(fullscreen_program.show_ms));
     close_display();
     return 0;
 }

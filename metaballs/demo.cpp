@@ -1,14 +1,11 @@
 #include "demo.h"
 
-#include <cstring>
-
 #include "accurate_math.h"
+#include "canvas_target.h"
 #include "contours.h"
-#include "demo_platform.h"
 #include "display_adapter.h"
 #include "field.h"
 #include "segment.h"
-#include "ptc.h"
 
 namespace {
 
@@ -41,7 +38,7 @@ void fill_field(double t) {
     add_ball(ball_coordinate(1.8, t), ball_coordinate(6.33, t), ball_coordinate(3.3, t), 1.0f);
 }
 
-void draw_frame(std::uint32_t clock_ms, DrawTarget& frame_surface) {
+void draw_demo_frame(std::uint32_t clock_ms, DrawTarget& frame_surface) {
     const double t = demo_time(clock_ms);
     Matrix frame_transform;
     build_frame_transform(t, frame_transform);
@@ -59,32 +56,14 @@ void draw_frame(std::uint32_t clock_ms, DrawTarget& frame_surface) {
     extract_contours(threshold, inner_color, painter);
 }
 
-void render_frame(std::uint32_t clock_ms, std::uint32_t* pixels) {
-    PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
-    OffscreenSurface surface(frame_width, frame_height, format);
-    draw_frame(clock_ms, surface);
-    const std::uint32_t* drawn = surface.lock();
-    if (drawn) std::memcpy(pixels, drawn, sizeof(std::uint32_t) * frame_width * frame_height);
-    surface.unlock();
+namespace {
+
+void draw_on_canvas(const Canvas& canvas, std::uint32_t clock_ms) {
+    CanvasTarget target(canvas);
+    draw_demo_frame(clock_ms, target);
 }
 
-std::string run_demo() {
-    // Made in this order, released in the reverse order by leaving the scope.
-    PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
-    DisplayWindow window;
-    // Without a window there is nothing to show: say why and end.
-    if (!window.open("Morkelbrand", frame_width, frame_height, format, 0)) {
-        const std::string why = ptc_error_text();
-        return why.empty() ? "the framebuffer library gave no reason" : why;
-    }
-    OffscreenSurface frame_surface(frame_width, frame_height, format);
+}  // namespace
 
-    if (escape_pressed()) return "";  // Escape already down: no frame at all
-    for (;;) {
-        draw_frame(read_clock_ms(), frame_surface);
-        frame_surface.copy(window);
-        const int still_open = window.update();
-        if (escape_pressed() || !still_open) break;
-    }
-    return "";
-}
+const ProgramInfo fennick_program{"fennick", "Metaball iso-lines rotating in 3D.", demo_width, demo_height, 4, 3,
+                                  ProgramClock::system, 0, draw_on_canvas};

@@ -1,14 +1,15 @@
 #pragma once
-// fennick's frame and its loop: three metaballs, cut into iso-contours slice
-// by slice, rotating in 3D, drawn as additive antialiased lines.
+// fennick's frame: three metaballs, cut into iso-contours slice by slice,
+// rotating in 3D, drawn as additive antialiased lines. The program's loop is
+// demo_driver.h.
 #include <cstdint>
-#include <string>
 
 #include "draw_target.h"
+#include "program.h"
 #include "transform.h"
 
-constexpr int frame_width = 320;
-constexpr int frame_height = 240;
+constexpr int demo_width = 320;
+constexpr int demo_height = 240;
 
 constexpr double first_threshold = 0.03;  // doubled for the second pass
 constexpr std::uint32_t outer_color = 0x107040;
@@ -27,13 +28,8 @@ void fill_field(double t);
 
 // The whole frame for a clock count: clears the target to black, rebuilds
 // the field and draws both contour passes. The target should be 320x240.
-void draw_frame(std::uint32_t clock_ms, DrawTarget& frame_surface);
+void draw_demo_frame(std::uint32_t clock_ms, DrawTarget& frame_surface);
 
-// The frame for a clock count as 320x240 0x00RRGGBB pixels, drawn on an
-// off-screen surface of the framebuffer library (headless export, tests).
-void render_frame(std::uint32_t clock_ms, std::uint32_t* pixels);
-
-// The program: window, loop until Escape or the window is closed, release.
-// Returns an empty string then; otherwise why the window could not be
-// opened (and nothing was drawn).
-std::string run_demo();
+// fennick: 320x240, its frame a function of the system's clock count, until
+// Escape. Its draw is draw_demo_frame on a CanvasTarget.
+extern const ProgramInfo fennick_program;

@@ -1,4 +1,4 @@
-// Clock and Escape for the SDL build. The window's events are pumped by the
+// Escape for the SDL build. The window's events are pumped by the
 // framebuffer library's update; an event watch sees every key press as it
 // arrives, so a press and release between two tests is not lost.
 #include <SDL.h>
@@ -16,8 +16,6 @@ int watch_escape(void*, SDL_Event* event) {
 }
 
 }  // namespace
-
-std::uint32_t read_clock_ms() { return SDL_GetTicks(); }
 
 bool escape_pressed() {
     if (!watching) {

@@ -4,19 +4,17 @@
 
 #include "command_line.h"
 #include "demo.h"
+#include "demo_driver.h"
 
 int main(int argc, char** argv) {
-    static const ProgramInfo info = {"fennick", "Metaball iso-lines rotating in 3D.",
-                                     "MS is the clock count", frame_width,
-                                     frame_height, render_frame};
     // fennick always starts in a window and its frame is 4:3 already, so
     // --window and --square-pixels change nothing; natively Alt+Enter goes
     // fullscreen.
     RunOptions options;
-    const int status = handle_command_line(argc, argv, info, options);
+    const int status = handle_command_line(argc, argv, fennick_program, options);
     if (status >= 0) return status;
     const std::string error = run_demo();
     if (error.empty()) return 0;
-    std::fprintf(stderr, "%s\n", display_failure_line(info, error).c_str());
+    std::fprintf(stderr, "%s\n", display_failure_line(fennick_program, error).c_str());
     return 1;
 }

@@ -200,7 +200,7 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
             "  render the frame at time MS without a display and\n"
             "                       write it as a " +
             std::to_string(info.width) + "x" + std::to_string(info.height) + " " +
-            (png ? "RGB PNG" : "24-bit BMP") + "; " + info.time_help + "\n" +
+            (png ? "RGB PNG" : "24-bit BMP") + "; " + clock_help(info) + "\n" +
             "                       (an existing file is overwritten)\n";
     if (features.record)
         text +=

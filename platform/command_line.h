@@ -10,15 +10,7 @@
 #include <cstdint>
 #include <string>
 
-struct ProgramInfo {
-    const char* name;       // "fennick"
-    const char* summary;    // one line for --help
-    const char* time_help;  // what MS means for this program, for --help
-    int width;
-    int height;
-    // Draws the whole frame at time `ms` into width*height 0x00RRGGBB pixels.
-    void (*render)(std::uint32_t ms, std::uint32_t* pixels);
-};
+#include "program.h"
 
 // How to show the program when it runs on the screen.
 struct RunOptions {

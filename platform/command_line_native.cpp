@@ -23,7 +23,7 @@ const CommandLineFeatures native_features{
 
 int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& file) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height, 0u);
-    info.render(ms, pixels.data());
+    info.draw(packed_canvas(pixels.data(), info.width, info.height), ms);
     std::string error;
     if (!write_png_rgb(file, pixels.data(), info.width, info.height, error)) {
         std::fprintf(stderr, "%s\n", message_line(info.name, error).c_str());

@@ -99,7 +99,7 @@ bool replace_file(const std::string& path, const std::vector<std::uint8_t>& byte
 
 int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& file) {
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height, 0u);
-    info.render(ms, pixels.data());
+    info.draw(packed_canvas(pixels.data(), info.width, info.height), ms);
     std::string error;
     if (!replace_file(file, encode_bmp24(pixels.data(), info.width, info.height), error)) {
         tell(info, message_line(info.name, "cannot write " + file + ": " + error) + "\n", true);

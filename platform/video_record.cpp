@@ -203,7 +203,7 @@ public:
 
     const std::vector<std::uint8_t>& pack(long i) {
         const auto ms = static_cast<std::uint32_t>(static_cast<std::uint64_t>(i) * 1000u / options_.fps);
-        info_.render(ms, frame_.data());
+        info_.draw(packed_canvas(frame_.data(), info_.width, info_.height), ms);
         scale_picture(frame_.data(), info_.width, info_.height, options_.scale, options_.square_pixels,
                       picture_.data());
         for (std::size_t k = 0; k < picture_.size(); ++k) {

@@ -9,8 +9,8 @@
 
 #include "credit_lines.h"
 #include "picture_scale.h"
+#include "program_list.h"
 #include "rgba.h"
-#include "web_programs.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ constexpr int largest_frame_pixels = 320 * 240;
 
 std::uint32_t frame[largest_frame_pixels];        // the last frame, 0x00RRGGBB
 std::uint32_t frame_rgba[largest_frame_pixels];   // the same as canvas pixels
-const WebProgram* current = &fennick_program;     // whose frame `frame` holds
+const ProgramInfo* current = pack_programs[0];    // whose frame `frame` holds
 
 // The picture for the page's canvas, and what it was last laid out for.
 struct Screen {
@@ -29,12 +29,8 @@ struct Screen {
 };
 Screen screen;
 
-// Program i of the page: fennick, then the scenes in the pack's order.
-const WebProgram* program_at(int i) {
-    if (i == 0) return &fennick_program;
-    if (i >= 1 && i <= scene_program_count) return &scene_programs[i - 1];
-    return nullptr;
-}
+// Program i of the page, in the pack's order.
+const ProgramInfo* program_at(int i) { return i >= 0 && i < pack_graphics_program_count ? pack_programs[i] : nullptr; }
 
 bool same_rect(const PictureRect& a, const PictureRect& b) {
     return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h && a.scale == b.scale;
@@ -54,12 +50,12 @@ void lay_out_screen(int width, int height, const PictureRect& rect) {
 
 extern "C" {
 
-EMSCRIPTEN_KEEPALIVE int pack_program_count() { return 1 + scene_program_count; }
+EMSCRIPTEN_KEEPALIVE int pack_program_count() { return pack_graphics_program_count; }
 EMSCRIPTEN_KEEPALIVE const char* pack_program_name(int i) { return program_at(i) ? program_at(i)->name : ""; }
 EMSCRIPTEN_KEEPALIVE int pack_program_width(int i) { return program_at(i) ? program_at(i)->width : 0; }
 EMSCRIPTEN_KEEPALIVE int pack_program_height(int i) { return program_at(i) ? program_at(i)->height : 0; }
 EMSCRIPTEN_KEEPALIVE std::uint32_t pack_program_ends_after(int i) {
-    return program_at(i) ? program_at(i)->ends_after_ms : 0;
+    return program_at(i) ? program_at(i)->show_ms : 0;
 }
 
 EMSCRIPTEN_KEEPALIVE int pack_credit_line_count() { return credit_line_count; }
@@ -69,10 +65,10 @@ EMSCRIPTEN_KEEPALIVE const char* pack_credit_line(int i) {
 
 // Draws program i's frame at `ms`; 0 for an unknown program.
 EMSCRIPTEN_KEEPALIVE int pack_render(int i, std::uint32_t ms) {
-    const WebProgram* program = program_at(i);
+    const ProgramInfo* program = program_at(i);
     if (!program) return 0;
     current = program;
-    program->render(ms, frame);
+    program->draw(packed_canvas(frame, program->width, program->height), ms);
     return 1;
 }
 

@@ -16,7 +16,7 @@ namespace {
 void draw_frames(benchmark::State& state, const SceneFrame& scene, std::uint32_t ms) {
     std::vector<std::uint32_t> buffer(frame_pixels);
     for (auto _ : state) {
-        draw_frame_at(scene, frame_canvas(buffer.data()), ms);
+        draw_scene_frame_at(scene, frame_canvas(buffer.data()), ms);
         benchmark::DoNotOptimize(buffer.data());
         benchmark::ClobberMemory();
     }

@@ -61,7 +61,7 @@ void lines_cost(benchmark::State& state) {
     Matrix frame_transform;
     build_frame_transform(t, frame_transform);
     PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
-    OffscreenSurface surface(frame_width, frame_height, format);
+    OffscreenSurface surface(demo_width, demo_height, format);
     AALine line;
     SegmentPainter painter{frame_transform, surface, line};
     for (auto _ : state)
@@ -72,8 +72,8 @@ void lines_cost(benchmark::State& state) {
 void frame_cost(benchmark::State& state) {
     const auto clock_ms = static_cast<std::uint32_t>(state.range(0));
     PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
-    OffscreenSurface surface(frame_width, frame_height, format);
-    for (auto _ : state) draw_frame(clock_ms, surface);
+    OffscreenSurface surface(demo_width, demo_height, format);
+    for (auto _ : state) draw_demo_frame(clock_ms, surface);
 }
 
 const int registered = [] {

@@ -45,7 +45,7 @@ TEST(SceneAllocation, EachFrameTakesOnlyItsPointAndArcStorage) {
     const StorageAllocator previous = set_scene_storage_allocator(counting_storage);
     for (const Case& c : cases) {
         storage_blocks.clear();
-        const std::size_t news = counting_new::during([&] { draw_frame_at(*c.scene, frame_canvas(buffer.data()), c.ms); });
+        const std::size_t news = counting_new::during([&] { draw_scene_frame_at(*c.scene, frame_canvas(buffer.data()), c.ms); });
         EXPECT_EQ(news, 0u) << c.name << " at " << c.ms;
         const std::vector<std::size_t> expected = {c.n * sizeof(Point2), c.n * sizeof(Arc)};
         EXPECT_EQ(storage_blocks, expected) << c.name << " at " << c.ms;

@@ -46,7 +46,7 @@ class GoldenFrames : public ::testing::TestWithParam<Golden> {};
 TEST_P(GoldenFrames, MatchesItsHash) {
     const Golden& g = GetParam();
     GuardedFrame f;
-    draw_frame_at(*g.frame, f.canvas(), g.ms);
+    draw_scene_frame_at(*g.frame, f.canvas(), g.ms);
     ASSERT_TRUE(f.guards_intact());
     check_golden(std::string(g.program) + "-" + std::to_string(g.ms), f.pixels(), frame_width, frame_height, g.hash,
                  g.what);

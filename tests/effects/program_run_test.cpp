@@ -91,7 +91,7 @@ protected:
         EXPECT_GE(passes.back().tick, 18000u);
         std::vector<std::uint32_t> expected(pixels);
         for (std::size_t i = 0; i < passes.size(); ++i) {
-            draw_frame(*frame_, frame_canvas(expected.data()), passes[i].tick, passes[i].tau);
+            draw_scene_frame(*frame_, frame_canvas(expected.data()), passes[i].tick, passes[i].tau);
             ASSERT_EQ(presented_[i], expected) << fullscreen_program.name << " pass " << i << " at tick "
                                                << passes[i].tick << (passes[i].flash ? " (flash)" : "");
         }

@@ -43,7 +43,7 @@ bool all_pixels(const GuardedFrame& f, std::uint32_t value) {
 void expect_arcs_inside(const SceneFrame& scene, std::uint32_t tick, std::int32_t tau, const GuardedFrame& bg,
                         bool counter) {
     GuardedFrame f;
-    draw_frame(scene, f.canvas(), tick, tau);
+    draw_scene_frame(scene, f.canvas(), tick, tau);
     ASSERT_TRUE(f.guards_intact());
     for (int y = 0; y < frame_height; ++y)
         for (int x = 0; x < frame_width; ++x) {
@@ -58,19 +58,19 @@ void expect_arcs_inside(const SceneFrame& scene, std::uint32_t tick, std::int32_
 TEST(CurvesFrame, FlashFramesAreWhite) {
     for (std::uint32_t tick : {0u, 500u, 1000u, 17500u, 18000u}) {
         GuardedFrame f;
-        draw_frame(curves_frame, f.canvas(), tick, static_cast<std::int32_t>(tick * 16 + 5));
+        draw_scene_frame(curves_frame, f.canvas(), tick, static_cast<std::int32_t>(tick * 16 + 5));
         EXPECT_TRUE(all_pixels(f, 0x00FFFFFF)) << "tick " << tick;
     }
     GuardedFrame f;
-    draw_frame_at(curves_frame, f.canvas(), 15);  // tick 0: the first 16 ms
+    draw_scene_frame_at(curves_frame, f.canvas(), 15);  // tick 0: the first 16 ms
     EXPECT_TRUE(all_pixels(f, 0x00FFFFFF));
-    draw_frame_at(curves_frame, f.canvas(), 16);
+    draw_scene_frame_at(curves_frame, f.canvas(), 16);
     EXPECT_FALSE(all_pixels(f, 0x00FFFFFF));
 }
 
 TEST(CurvesFrame, BackgroundCornersAndArcCount) {
     GuardedFrame f;
-    draw_frame(curves_frame, f.canvas(), 1, 16);
+    draw_scene_frame(curves_frame, f.canvas(), 1, 16);
     EXPECT_EQ(f.at(0, 0), 0x008B4C39u);
     EXPECT_EQ(f.at(8, 0), 0x00607B8Bu);
     EXPECT_EQ(curves_arc_count(1), 2);
@@ -108,10 +108,10 @@ TEST(BezierRing, WithoutStorageOnlyTheBackgroundIsDrawn) {
     GuardedFrame f;
     {
         NoStorage failing;
-        draw_frame(curves_frame, f.canvas(), 2000 + 1, 32000);
+        draw_scene_frame(curves_frame, f.canvas(), 2000 + 1, 32000);
     }
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(bg.pixels()));
-    draw_frame(curves_frame, f.canvas(), 2000 + 1, 32000);  // storage back: the ring returns
+    draw_scene_frame(curves_frame, f.canvas(), 2000 + 1, 32000);  // storage back: the ring returns
     EXPECT_NE(frame_hash(f.pixels()), frame_hash(bg.pixels()));
 }
 
@@ -138,7 +138,7 @@ TEST(SplineRing, AtTimeZeroTheRingIsADotAtTheCentre) {
 
 TEST(SplineRing, CounterIsHalfBlackOverTheCheckerboard) {
     GuardedFrame f;
-    draw_frame(splines_frame, f.canvas(), 10, 160);
+    draw_scene_frame(splines_frame, f.canvas(), 10, 160);
     EXPECT_EQ(f.at(3, 3), 0x007F7D78u);  // 'S' ink over 0x00FFFAF0
     EXPECT_EQ(f.at(9, 6), 0x007A7A6Eu);  // 'p' ink over 0x00F5F5DC
     EXPECT_EQ(f.at(2, 3), 0x00FFFAF0u);  // paper of the 'S' cell
@@ -159,7 +159,7 @@ TEST(SplineRing, WithoutStorageOnlyTheBackgroundIsDrawn) {
         NoStorage failing;
         EXPECT_EQ(draw_spline_ring(f.canvas(), 5000, 6), 0);
         GuardedFrame g;
-        draw_frame(splines2_frame, g.canvas(), 5000, 80000);
+        draw_scene_frame(splines2_frame, g.canvas(), 5000, 80000);
         EXPECT_EQ(frame_hash(g.pixels()), frame_hash(bg.pixels()));
     }
     EXPECT_EQ(frame_hash(f.pixels()), frame_hash(bg.pixels()));
@@ -179,13 +179,13 @@ TEST(Splines2Frame, FlashFramesShowOnlyTheBlackAndWhiteCheckerboard) {
     const GuardedFrame flash = checkerboard(0x00000000, 0x00FFFFFF);
     for (std::uint32_t tick : {0u, 1u, 2u, 300u, 301u, 302u, 17700u}) {
         GuardedFrame f;
-        draw_frame(splines2_frame, f.canvas(), tick, static_cast<std::int32_t>(tick * 16));
+        draw_scene_frame(splines2_frame, f.canvas(), tick, static_cast<std::int32_t>(tick * 16));
         EXPECT_EQ(frame_hash(f.pixels()), frame_hash(flash.pixels())) << "tick " << tick;
         EXPECT_EQ(f.at(0, 0), 0x00FFFFFFu);
         EXPECT_EQ(f.at(8, 0), 0x00000000u);
     }
     GuardedFrame f;
-    draw_frame(splines2_frame, f.canvas(), 3, 48);
+    draw_scene_frame(splines2_frame, f.canvas(), 3, 48);
     EXPECT_EQ(f.at(0, 0), 0x00FFFAF0u);
 }
 

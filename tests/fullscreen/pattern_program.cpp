@@ -14,13 +14,14 @@ std::uint32_t frame_buffer[test_pattern::width * test_pattern::height];
 
 void draw_pass(std::uint32_t* frame, std::uint32_t, std::uint32_t) { test_pattern::draw(frame); }
 
-void render(std::uint32_t, std::uint32_t* pixels) { test_pattern::draw(pixels); }
+void draw(const Canvas& canvas, std::uint32_t) { test_pattern::draw(canvas.pixels); }
+
+const ProgramInfo pattern_program = {"fullscreen_pattern", "Shows the display test pattern.", test_pattern::width,
+                                     test_pattern::height, 4, 3, ProgramClock::scene_start, 288000, draw};
 
 }  // namespace
 
-const ProgramInfo fullscreen_program = {"fullscreen_pattern", "Shows the display test pattern.",
-                                        "the pattern does not change", test_pattern::width, test_pattern::height,
-                                        render};
+const ProgramInfo& fullscreen_program = pattern_program;
 
 void run_scene_loop(std::uint32_t limit) {
     if (const char* frames = std::getenv("PATTERN_FRAMES")) {

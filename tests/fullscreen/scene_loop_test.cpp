@@ -88,7 +88,9 @@ void run_scene_loop(std::uint32_t limit) {
     limits_given.push_back(limit);
     run_scene_skeleton(limit, frame, record_pass);
 }
-const ProgramInfo fullscreen_program{"loop_test", "The entry's own test program.", "", 320, 200, nullptr};
+const ProgramInfo loop_test_program{"loop_test", "The entry's own test program.", 320, 200, 4, 3,
+                                    ProgramClock::scene_start, 288000, nullptr};
+const ProgramInfo& fullscreen_program = loop_test_program;
 
 namespace {
 

@@ -14,8 +14,8 @@
 namespace {
 
 std::vector<std::uint32_t> frame_at(std::uint32_t clock_ms) {
-    std::vector<std::uint32_t> pixels(frame_width * frame_height);
-    render_frame(clock_ms, pixels.data());
+    std::vector<std::uint32_t> pixels(demo_width * demo_height);
+    fennick_program.draw(packed_canvas(pixels.data(), demo_width, demo_height), clock_ms);
     return pixels;
 }
 
@@ -52,12 +52,12 @@ TEST(Frame, AtTimeZeroShowsBothRingFamiliesAroundTheCentre) {
     EXPECT_GT(outer, 1000);
     EXPECT_GT(inner, 500);
     EXPECT_EQ(pixels[0], 0u);  // the corners stay black
-    EXPECT_EQ(pixels[frame_width * frame_height - 1], 0u);
+    EXPECT_EQ(pixels[demo_width * demo_height - 1], 0u);
     // The rings are centred: a column left of the middle is as busy as its mirror image.
     int left = 0, right = 0;
-    for (int r = 0; r < frame_height; ++r) {
-        left += pixels[r * frame_width + 100] != 0;
-        right += pixels[r * frame_width + 220] != 0;
+    for (int r = 0; r < demo_height; ++r) {
+        left += pixels[r * demo_width + 100] != 0;
+        right += pixels[r * demo_width + 220] != 0;
     }
     EXPECT_NEAR(left, right, 4);
 }
@@ -65,17 +65,30 @@ TEST(Frame, AtTimeZeroShowsBothRingFamiliesAroundTheCentre) {
 TEST(Frame, IsAPureFunctionOfTheClockWhateverCameBefore) {
     // A frame drawn over a dirty surface, after another frame, equals a fresh one.
     PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
-    MemoryTarget dirty(frame_width, frame_height, 0x00FFFFFF);
-    draw_frame(123457, dirty);
-    draw_frame(3000, dirty);
+    MemoryTarget dirty(demo_width, demo_height, 0x00FFFFFF);
+    draw_demo_frame(123457, dirty);
+    draw_demo_frame(3000, dirty);
     EXPECT_EQ(dirty.snapshot(), frame_at(3000));
     EXPECT_NE(frame_at(3000), frame_at(3001));
+}
+
+TEST(Frame, TheRunningProgramsSurfaceGetsTheStillFramesPixels) {
+    // The program on the screen draws on the library's off-screen surface;
+    // still frames, captures and the page on a canvas.
+    PixelFormat format(32, 0xFF0000, 0xFF00, 0xFF, 0);
+    OffscreenSurface surface(demo_width, demo_height, format);
+    draw_demo_frame(123456789, surface);
+    const std::uint32_t* drawn = surface.lock();
+    ASSERT_NE(drawn, nullptr);
+    const std::vector<std::uint32_t> on_surface(drawn, drawn + demo_width * demo_height);
+    surface.unlock();
+    EXPECT_EQ(on_surface, frame_at(123456789));
 }
 
 TEST(Frame, GoldenFramesHaveTheirKnownHashes) {
     for (const Golden& golden : golden_frames) {
         const std::vector<std::uint32_t> pixels = frame_at(golden.clock_ms);
-        check_golden("fennick-" + std::to_string(golden.clock_ms), pixels.data(), frame_width, frame_height,
+        check_golden("fennick-" + std::to_string(golden.clock_ms), pixels.data(), demo_width, demo_height,
                      golden.hash, "fennick at clock count " + std::to_string(golden.clock_ms));
     }
 }

@@ -43,7 +43,7 @@ TEST(CommandLine, FrameTakesATimeAndAFileOfTheBuildsFormat) {
 // kind are read one way whatever the option, and what the user typed comes
 // back with its control characters escaped.
 TEST(CommandLine, RefusalsNameTheOptionAtFaultInOneLine) {
-    const ProgramInfo info{"p", "", "", 320, 200, nullptr};
+    const ProgramInfo info{"p", "", 320, 200, 4, 3, ProgramClock::system, 0, nullptr};
     const std::string digits = "decimal digits only) (try 'p --help')";
     const std::string seconds =
         "expected above 0 up to 86400 (seconds, decimal digits, a fraction as in 2.5) (try 'p --help')";
@@ -94,7 +94,7 @@ TEST(CommandLine, RefusalsNameTheOptionAtFaultInOneLine) {
 }
 
 TEST(CommandLine, HelpListsWhatTheBuildOffers) {
-    const ProgramInfo info{"curves", "Arcs.", "MS counts from the loop's start", 320, 200, nullptr};
+    const ProgramInfo info{"curves", "Arcs.", 320, 200, 4, 3, ProgramClock::scene_start, 288000, nullptr};
     const std::string windows = help_text(info, win32), linux = help_text(info, native);
     EXPECT_NE(windows.find("--frame MS FILE.bmp"), std::string::npos);
     EXPECT_NE(windows.find("320x200 24-bit BMP"), std::string::npos);

@@ -33,11 +33,11 @@ std::vector<std::uint32_t> read_png(const std::string& path, int& width, int& he
     return pixels;
 }
 
-void render_gradient(std::uint32_t ms, std::uint32_t* pixels) {
-    for (int i = 0; i < 6 * 4; ++i) pixels[i] = (ms & 0xFF) << 16 | static_cast<std::uint32_t>(i * 10);
+void draw_gradient(const Canvas& canvas, std::uint32_t ms) {
+    for (int i = 0; i < 6 * 4; ++i) canvas.pixels[i] = (ms & 0xFF) << 16 | static_cast<std::uint32_t>(i * 10);
 }
 
-const ProgramInfo test_program = {"testprog", "draws a gradient", "MS is a count", 6, 4, render_gradient};
+const ProgramInfo test_program = {"testprog", "draws a gradient", 6, 4, 4, 3, ProgramClock::system, 0, draw_gradient};
 
 int run(std::vector<std::string> args) {
     std::vector<char*> argv;

@@ -12,13 +12,12 @@
 namespace {
 
 // A frame whose every pixel depends on position and time.
-void render_pattern(std::uint32_t ms, std::uint32_t* pixels) {
+void draw_pattern(const Canvas& canvas, std::uint32_t ms) {
     for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 32; ++x)
-            pixels[y * 32 + x] = ((x ^ y) & 4 ? 0x00F0A050u : 0x00102030u) + (ms & 0x3F);
+        for (int x = 0; x < 32; ++x) canvas.at(x, y) = ((x ^ y) & 4 ? 0x00F0A050u : 0x00102030u) + (ms & 0x3F);
 }
 
-const ProgramInfo pattern_program = {"pattern", "a test pattern", "MS is a count", 32, 20, render_pattern};
+const ProgramInfo pattern_program = {"pattern", "a test pattern", 32, 20, 4, 3, ProgramClock::system, 0, draw_pattern};
 
 std::string temp_file(const std::string& name) {
     return std::string(::testing::TempDir()) + "/" + std::to_string(getpid()) + name;
@@ -57,7 +56,7 @@ TEST(PictureScale, SizesForTheFourByThreePictureAndSquarePixels) {
 
 TEST(PictureScale, SquarePixelsRepeatEachPixelAsABlock) {
     std::vector<std::uint32_t> frame(32 * 20), picture(96 * 60);
-    render_pattern(5, frame.data());
+    draw_pattern(packed_canvas(frame.data(), 32, 20), 5);
     scale_picture(frame.data(), 32, 20, 3, true, picture.data());
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 96; ++x) ASSERT_EQ(picture[y * 96 + x], frame[(y / 3) * 32 + x / 3]) << x << "," << y;
@@ -121,7 +120,7 @@ TEST(VideoRecord, LosslessCaptureHoldsEveryFrameExactly) {
                                  "' -vf 'select=eq(n\\,31)' -frames:v 1 -f rawvideo -pix_fmt bgr0 -");
     ASSERT_EQ(raw.size(), 64u * 48 * 4);
     std::vector<std::uint32_t> frame(32 * 20), picture(64 * 48);
-    render_pattern(1033, frame.data());
+    draw_pattern(packed_canvas(frame.data(), 32, 20), 1033);
     scale_picture(frame.data(), 32, 20, 2, false, picture.data());
     for (std::size_t i = 0; i < picture.size(); ++i) {
         std::uint32_t decoded = static_cast<std::uint8_t>(raw[i * 4]) | static_cast<std::uint8_t>(raw[i * 4 + 1]) << 8 |

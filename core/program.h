@@ -1,0 +1,37 @@
+#pragma once
+// What each graphics program of the pack is, said once: its name, its frame,
+// the clock its frames are a function of, how long its show lasts, and the
+// frame itself. The command line, still frames, capture, the page and the
+// shells all read a program through this.
+#include <cstdint>
+
+#include "canvas.h"
+
+// The clock a program's frames are a function of.
+enum class ProgramClock {
+    system,      // the system's 32-bit millisecond count itself, wrapping after 2^32 - 1
+    scene_start  // milliseconds since the program's scene loop started
+};
+
+struct ProgramInfo {
+    const char* name;     // "fennick"
+    const char* summary;  // one line for --help
+    int width;            // the frame, in pixels
+    int height;
+    // The picture's shape on the screens of its time: every frame fills a
+    // 4:3 picture (a 320x200 frame with pixels 1.2 times taller than wide).
+    int aspect_x;
+    int aspect_y;
+    ProgramClock clock;
+    // Milliseconds of the clock after which the program ends by itself; 0
+    // for a program that runs until Escape.
+    std::uint32_t show_ms;
+    // Draws the whole frame at `ms` of the program's clock onto a width x
+    // height canvas; every pixel is written.
+    void (*draw)(const Canvas& canvas, std::uint32_t ms);
+};
+
+// What the time of a frame counts, for --help.
+inline const char* clock_help(const ProgramInfo& program) {
+    return program.clock == ProgramClock::system ? "MS is the clock count" : "MS counts from the loop's start";
+}

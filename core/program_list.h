@@ -1,0 +1,9 @@
+#pragma once
+// The pack's graphics programs, in the order of the build's list
+// (cmake/PackPrograms.cmake), which writes program_list.cpp.
+#include "program.h"
+
+extern const ProgramInfo* const pack_programs[];
+// The names as the build lists them; pack_programs[i]->name should be the same.
+extern const char* const pack_program_names[];
+extern const int pack_graphics_program_count;
