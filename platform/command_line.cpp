@@ -205,11 +205,14 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
     if (features.record)
         text +=
             "  --record FILE        render S seconds without a display into a video\n"
-            "                       through ffmpeg (.mp4: H.264; .mkv: lossless FFV1);\n"
-            "                       frame i is the frame at i*1000/F ms; an existing\n"
-            "                       FILE is overwritten once the video is whole, and a\n"
-            "                       failed or interrupted capture leaves nothing there\n"
-            "  --seconds S          length of the recording (required with --record)\n"
+            "                       through ffmpeg (.mp4, .m4v, .mov: H.264; .mkv:\n"
+            "                       lossless FFV1; .webm, .nut, .avi, .gif: ffmpeg's\n"
+            "                       choice); frame i is the frame at i*1000/F ms; an\n"
+            "                       existing FILE is overwritten once the video is\n"
+            "                       whole, and a failed or interrupted capture leaves\n"
+            "                       nothing there\n"
+            "  --seconds S          length of the recording, above 0 up to 86400, such\n"
+            "                       as 2.5 (required with --record)\n"
             "  --fps F              frames per second of the recording, 1 to 240 (60)\n"
             "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
             "  --verbose            show ffmpeg's own messages as well\n";
