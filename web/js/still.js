@@ -1,7 +1,7 @@
 // One frame and nothing more: ?program=NAME&frame=MS draws the frame at MS,
 // with the meaning of the native --frame MS, and stops. The 1:1 frame goes
 // to the canvas's data-png as a PNG data: URL and to the Save PNG button;
-// <body data-ready> says it is there (Page.ready).
+// <body data-ready> says it is there.
 const LARGEST_CLOCK = 2 ** 32 - 1;
 
 // MS as a whole number of milliseconds 0 ... 2^32 - 1, else null.
@@ -28,5 +28,5 @@ function showStill(core, screen, page, name, ms) {
   page.showing(name);
   page.offerDownload(png, `${name}-${ms}.png`);
   screen.canvas.dataset.png = png;
-  page.ready();
+  markReady();
 }
