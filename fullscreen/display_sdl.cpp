@@ -102,12 +102,13 @@ int open_display(const char* title, int width, int height) {
     int bits = 0;
     Uint32 red = 0, green = 0, blue = 0, alpha = 0;
     if (!SDL_PixelFormatEnumToMasks(screen.texture_format(), &bits, &red, &green, &blue, &alpha)) {
-        failure_reason = std::string("no pixel format: ") + SDL_GetError();
+        failure_reason = sdl_display_name() + ": no pixel format: " + SDL_GetError();
         return 0;
     }
     row_converter = choose_converter(static_cast<std::uint32_t>(bits), red, green, blue);
     if (!row_converter) {
-        failure_reason = std::string("unsupported pixel format ") + SDL_GetPixelFormatName(screen.texture_format());
+        failure_reason = sdl_display_name() + ": unsupported pixel format " +
+                         SDL_GetPixelFormatName(screen.texture_format());
         return 0;
     }
     SDL_DisableScreenSaver();

@@ -11,8 +11,7 @@
 namespace {
 
 bool report_open_failure() {
-    std::fprintf(stderr, "%s: cannot open a %dx%d display: %s\n", fullscreen_program.name, fullscreen_program.width,
-                 fullscreen_program.height, display_failure_reason());
+    std::fprintf(stderr, "%s\n", display_failure_line(fullscreen_program, display_failure_reason()).c_str());
     return false;
 }
 

@@ -1,7 +1,10 @@
 #include "command_line.h"
 
-#include <cerrno>
 #include <cstdlib>
+#include <set>
+
+#include "terminal_text.h"
+#include "video_formats.h"
 
 namespace {
 
@@ -12,66 +15,104 @@ CommandLine bad(const std::string& what) {
     return line;
 }
 
-// Whole number in [low, high]; false for anything else.
-bool parse_int_in(const char* text, int low, int high, int& value) {
-    std::uint32_t parsed = 0;
-    if (!parse_milliseconds(text, parsed) || parsed < static_cast<std::uint32_t>(low) ||
-        parsed > static_cast<std::uint32_t>(high))
-        return false;
-    value = static_cast<int>(parsed);
+// Every option of this command line, on any build: a file name that is one
+// of them is a mistake far more often than a file of that name.
+bool is_option(const std::string& text) {
+    for (const char* option : {"--frame", "--record", "--seconds", "--fps", "--scale", "--window", "--square-pixels",
+                               "--quiet", "--verbose", "--help", "-h", "--version"})
+        if (text == option) return true;
+    return false;
+}
+
+// An argument as a message names it: an option as it is, anything else quoted.
+std::string named(const std::string& argument) { return is_option(argument) ? argument : "'" + argument + "'"; }
+
+// The one line for a value of the wrong form or out of range, whatever the
+// option: "bad --fps value '+5': expected 1 to 240 (frames per second, ...)".
+std::string bad_value(const std::string& option, const std::string& value, const std::string& expected) {
+    return "bad " + option + " value '" + value + "': expected " + expected;
+}
+
+// Plain decimal digits only (no sign, space or other base), at least one;
+// their value, or some value above `high` when it is larger.
+bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value) {
+    const char* start = p;
+    value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        value = value > high ? value : value * 10 + static_cast<std::uint64_t>(*p - '0');
+    return p != start;
+}
+
+// A whole number in [low, high] written as decimal digits; false for anything else.
+bool parse_whole(const char* text, std::uint64_t low, std::uint64_t high, std::uint64_t& value) {
+    std::uint64_t parsed = 0;
+    if (!text || !read_digits(text, high, parsed) || *text != '\0' || parsed < low || parsed > high) return false;
+    value = parsed;
     return true;
 }
 
-// Positive decimal seconds, at most a day.
-bool parse_seconds(const char* text, double& seconds) {
-    if (!text || !*text) return false;
-    char* end = nullptr;
-    errno = 0;
-    double value = std::strtod(text, &end);
-    if (errno != 0 || *end != '\0' || !(value > 0) || value > 86400 || text[0] == '+' || text[0] == ' ')
-        return false;
-    seconds = value;
+// A decimal number above 0 up to `high`: digits with an optional fraction
+// (".5", "5.", "1e3", "+5", "0x10" and "inf" are refused).
+bool parse_decimal(const char* text, double high, double& value) {
+    if (!text) return false;
+    const char* p = text;
+    std::uint64_t digits = 0;
+    if (!read_digits(p, 0, digits) || (*p == '.' && !read_digits(++p, 0, digits)) || *p != '\0') return false;
+    const double parsed = std::strtod(text, nullptr);  // the form is checked: nearest double
+    if (!(parsed > 0) || parsed > high) return false;
+    value = parsed;
     return true;
-}
-
-CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& features) {
-    if (argc != 4)
-        return bad(std::string("--frame needs a time in milliseconds and a ") + features.frame_format + " file name");
-    CommandLine line;
-    line.action = CommandLine::frame;
-    if (!parse_milliseconds(argv[2], line.ms))
-        return bad(std::string("bad time '") + argv[2] + "': expected 0 to 4294967295 milliseconds");
-    line.file = argv[3];
-    return line;
 }
 
 // A capture option and its value; an empty string when it is fine.
 std::string parse_record_option(const std::string& option, const char* value, RecordOptions& record) {
+    std::uint64_t whole = 0;
     if (option == "--record") {
         if (!*value) return "--record needs a file name";
+        if (is_option(value)) return std::string("--record needs a file name, not the option ") + value;
+        if (!video_format_for(value))
+            return bad_value(option, value, "a file name ending in " + video_extensions());
         record.file = value;
     } else if (option == "--seconds") {
-        if (!parse_seconds(value, record.seconds))
-            return std::string("bad --seconds '") + value + "': expected a number above 0 up to 86400";
+        if (!parse_decimal(value, 86400, record.seconds))
+            return bad_value(option, value, "above 0 up to 86400 (seconds, decimal digits, a fraction as in 2.5)");
     } else if (option == "--fps") {
-        if (!parse_int_in(value, 1, 240, record.fps))
-            return std::string("bad --fps '") + value + "': expected a whole number from 1 to 240";
-    } else if (!parse_int_in(value, 1, 16, record.scale)) {
-        return std::string("bad --scale '") + value + "': expected a whole number from 1 to 16";
+        if (!parse_whole(value, 1, 240, whole))
+            return bad_value(option, value, "1 to 240 (frames per second, decimal digits only)");
+        record.fps = static_cast<int>(whole);
+    } else {
+        if (!parse_whole(value, 1, 16, whole))
+            return bad_value(option, value, "1 to 16 (a whole factor, decimal digits only)");
+        record.scale = static_cast<int>(whole);
     }
     return "";
+}
+
+// --frame MS FILE, all alone.
+CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& features) {
+    const std::string needs = std::string("--frame needs a time in milliseconds and a ") + features.frame_format +
+                              " file name";
+    if (argc < 4) return bad(needs);
+    if (argc > 4) {
+        const std::string extra = argv[4];
+        return bad(extra[0] == '-' ? "--frame goes alone, not with " + named(extra)
+                                   : "--frame takes one time and one file name, not also " + named(extra));
+    }
+    CommandLine line;
+    line.action = CommandLine::frame;
+    if (!parse_milliseconds(argv[2], line.ms))
+        return bad(bad_value("--frame", argv[2], "0 to 4294967295 (milliseconds, decimal digits only)"));
+    line.file = argv[3];
+    if (is_option(line.file))
+        return bad(std::string("--frame needs a ") + features.frame_format + " file name, not the option " + line.file);
+    return line;
 }
 
 }  // namespace
 
 bool parse_milliseconds(const char* text, std::uint32_t& ms) {
-    if (!text || !*text) return false;
     std::uint64_t value = 0;
-    for (const char* p = text; *p; ++p) {
-        if (*p < '0' || *p > '9') return false;
-        value = value * 10 + static_cast<std::uint64_t>(*p - '0');
-        if (value > 0xFFFFFFFFull) return false;
-    }
+    if (!parse_whole(text, 0, 0xFFFFFFFFull, value)) return false;
     ms = static_cast<std::uint32_t>(value);
     return true;
 }
@@ -81,16 +122,21 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
     if (argc <= 1) return line;
     const std::string first = argv[1];
     if (first == "--help" || first == "-h" || first == "--version") {
-        if (argc != 2) return bad(first + " takes no arguments");
+        if (argc != 2) return bad(first + " goes alone, not with " + named(argv[2]));
         line.action = first == "--version" ? CommandLine::version : CommandLine::help;
         return line;
     }
     if (first == "--frame") return parse_frame(argc, argv, features);
 
-    bool seconds_given = false, capture_option = false;
+    std::set<std::string> given;
+    std::string capture_option;  // the first option that only a capture takes
+    bool seconds_given = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const bool capture = option == "--record" || option == "--seconds" || option == "--fps" || option == "--scale";
+        const bool known = capture || option == "--window" || option == "--square-pixels" ||
+                           (option == "--quiet" && features.quiet) || (option == "--verbose" && features.verbose);
+        if (known && !given.insert(option).second) return bad(option + " is given twice");
         if (option == "--window") {
             line.run_options.window = true;
         } else if (option == "--square-pixels") {
@@ -98,7 +144,8 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
         } else if (option == "--quiet" && features.quiet) {
             line.run_options.quiet = true;
         } else if (option == "--verbose" && features.verbose) {
-            line.record_options.verbose = capture_option = true;
+            line.record_options.verbose = true;
+            if (capture_option.empty()) capture_option = option;
         } else if (capture && !features.record) {
             return bad(option + " is not available in this build");
         } else if (capture) {
@@ -107,24 +154,35 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
             if (!error.empty()) return bad(error);
             if (option == "--record") line.action = CommandLine::record;
             seconds_given = seconds_given || option == "--seconds";
-            capture_option = capture_option || option != "--record";
-        } else if (option == "--frame" || option == "--help" || option == "--version") {
-            return bad(option + " goes alone");
-        } else {
+            if (option != "--record" && capture_option.empty()) capture_option = option;
+        } else if (option == "--frame" || option == "--help" || option == "-h" || option == "--version") {
+            return bad(option + " goes alone, not with " + named(argv[i == 1 ? 2 : 1]));
+        } else if (!option.empty() && option[0] == '-') {
             return bad("unknown option '" + option + "'");
+        } else {
+            return bad("unexpected argument '" + option + "'");
         }
     }
     if (line.action == CommandLine::record) {
         if (!seconds_given) return bad("--record needs --seconds");
         if (line.run_options.window) return bad("--window does not go with --record");
-    } else if (capture_option) {
-        return bad("--seconds, --fps, --scale and --verbose go with --record");
+    } else if (!capture_option.empty()) {
+        return bad(capture_option + " goes with --record");
     }
     return line;
 }
 
+std::string message_line(const char* name, const std::string& what) {
+    return escape_controls(std::string(name) + ": " + what);
+}
+
 std::string usage_line(const ProgramInfo& info, const std::string& what) {
-    return std::string(info.name) + ": " + what + " (try '" + info.name + " --help')";
+    return message_line(info.name, what + " (try '" + info.name + " --help')");
+}
+
+std::string display_failure_line(const ProgramInfo& info, const std::string& why) {
+    return message_line(info.name, "cannot open a " + std::to_string(info.width) + "x" + std::to_string(info.height) +
+                                       " display: " + why);
 }
 
 std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features) {
@@ -147,11 +205,14 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
     if (features.record)
         text +=
             "  --record FILE        render S seconds without a display into a video\n"
-            "                       through ffmpeg (.mp4: H.264; .mkv: lossless FFV1);\n"
-            "                       frame i is the frame at i*1000/F ms; an existing\n"
-            "                       FILE is overwritten once the video is whole, and a\n"
-            "                       failed or interrupted capture leaves nothing there\n"
-            "  --seconds S          length of the recording (required with --record)\n"
+            "                       through ffmpeg (.mp4, .m4v, .mov: H.264; .mkv:\n"
+            "                       lossless FFV1; .webm, .nut, .avi, .gif: ffmpeg's\n"
+            "                       choice); frame i is the frame at i*1000/F ms; an\n"
+            "                       existing FILE is overwritten once the video is\n"
+            "                       whole, and a failed or interrupted capture leaves\n"
+            "                       nothing there\n"
+            "  --seconds S          length of the recording, above 0 up to 86400, such\n"
+            "                       as 2.5 (required with --record)\n"
             "  --fps F              frames per second of the recording, 1 to 240 (60)\n"
             "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
             "  --verbose            show ffmpeg's own messages as well\n";

@@ -51,10 +51,16 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
 // The --help text, ending with a newline.
 std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features);
 
+// "NAME: WHAT" with control characters shown escaped (terminal_text.h):
+// every line for stderr is made by one of these three.
+std::string message_line(const char* name, const std::string& what);
 // "NAME: WHAT (try 'NAME --help')": the line for a bad command line.
 std::string usage_line(const ProgramInfo& info, const std::string& what);
+// "NAME: cannot open a WxH display: WHY", the same words in every program.
+std::string display_failure_line(const ProgramInfo& info, const std::string& why);
 
-// Parses a whole decimal count 0 ... 4294967295; false for anything else.
+// Parses milliseconds 0 ... 4294967295 written as decimal digits; false for
+// anything else (a sign, a space, 0x10, 1e3).
 bool parse_milliseconds(const char* text, std::uint32_t& ms);
 
 // Handles the command line on this build: help, version, --frame and

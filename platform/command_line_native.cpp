@@ -26,7 +26,7 @@ int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& f
     info.draw(packed_canvas(pixels.data(), info.width, info.height), ms);
     std::string error;
     if (!write_png_rgb(file, pixels.data(), info.width, info.height, error)) {
-        std::fprintf(stderr, "%s: %s\n", info.name, error.c_str());
+        std::fprintf(stderr, "%s\n", message_line(info.name, error).c_str());
         return 2;
     }
     return 0;
@@ -67,7 +67,8 @@ int handle_frame_options(int argc, char** argv, const ProgramInfo& info) {
     RunOptions run;
     const int status = handle_command_line(argc, argv, info, run);
     if (status < 0 && (run.window || run.square_pixels)) {
-        std::fprintf(stderr, "%s\n", usage_line(info, "this program has no --window or --square-pixels").c_str());
+        const char* option = run.window ? "--window" : "--square-pixels";
+        std::fprintf(stderr, "%s\n", usage_line(info, std::string("this program has no ") + option).c_str());
         return 2;
     }
     return status;

@@ -102,7 +102,7 @@ int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& f
     info.draw(packed_canvas(pixels.data(), info.width, info.height), ms);
     std::string error;
     if (!replace_file(file, encode_bmp24(pixels.data(), info.width, info.height), error)) {
-        tell(info, std::string(info.name) + ": cannot write " + file + ": " + error + "\n", true);
+        tell(info, message_line(info.name, "cannot write " + file + ": " + error) + "\n", true);
         return 2;
     }
     return 0;

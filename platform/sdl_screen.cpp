@@ -13,18 +13,44 @@ SDL_Rect desktop_bounds(SDL_Window* window, bool usable) {
     return bounds;
 }
 
-std::string sdl_failure(const char* step) { return std::string(step) + ": " + SDL_GetError(); }
+std::string environment(const char* name) {
+    const char* value = SDL_getenv(name);
+    return value ? value : "";
+}
+
+// The display a video driver shows on, as the messages name it.
+std::string display_of(const std::string& driver) {
+    if (driver == "x11") return "X display '" + environment("DISPLAY") + "'";
+    if (driver == "wayland") {
+        const std::string name = environment("WAYLAND_DISPLAY");
+        return "Wayland display '" + (name.empty() ? "wayland-0" : name) + "'";
+    }
+    if (driver == "KMSDRM") return "the console (KMSDRM)";
+    return "SDL video driver '" + driver + "'";
+}
 
 // Unless the user names a driver, only those that can show something here:
 // probing Wayland without a Wayland display prints complaints of its own.
 void choose_video_drivers() {
     if (SDL_getenv("SDL_VIDEODRIVER")) return;
-    const bool x11 = SDL_getenv("DISPLAY") && *SDL_getenv("DISPLAY");
-    const bool wayland = SDL_getenv("WAYLAND_DISPLAY") && *SDL_getenv("WAYLAND_DISPLAY");
+    const bool x11 = !environment("DISPLAY").empty();
+    const bool wayland = !environment("WAYLAND_DISPLAY").empty();
     SDL_SetHint(SDL_HINT_VIDEODRIVER, x11 && wayland ? "x11,wayland,KMSDRM"
                                       : x11          ? "x11,KMSDRM"
                                       : wayland      ? "wayland,KMSDRM"
                                                      : "KMSDRM");
+}
+
+// Why no video driver started, naming every display that was tried. SDL
+// itself only says that the last of them (the console) is not available.
+std::string no_video_reason() {
+    const std::string asked = environment("SDL_VIDEODRIVER");
+    if (!asked.empty()) return display_of(asked) + ": " + SDL_GetError();
+    std::string tried;
+    if (!environment("DISPLAY").empty()) tried = display_of("x11");
+    if (!environment("WAYLAND_DISPLAY").empty()) tried += (tried.empty() ? "" : " or ") + display_of("wayland");
+    if (tried.empty()) return "DISPLAY and WAYLAND_DISPLAY are not set, and " + display_of("KMSDRM") + " cannot be opened";
+    return "no connection to " + tried;
 }
 
 }  // namespace
@@ -32,22 +58,31 @@ void choose_video_drivers() {
 bool start_sdl_video(std::string& error) {
     choose_video_drivers();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        const bool named = SDL_getenv("DISPLAY") || SDL_getenv("WAYLAND_DISPLAY") || SDL_getenv("SDL_VIDEODRIVER");
-        error = named ? std::string("no video: ") + SDL_GetError()
-                      : std::string("no display available (DISPLAY is not set)");
+        error = no_video_reason();
         return false;
     }
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!driver || (SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0)) return true;
     const char* asked = SDL_getenv("SDL_VIDEODRIVER");
     if (asked && SDL_strcasecmp(asked, driver) == 0) return true;
-    error = std::string("no screen (only SDL's invisible '") + driver +
-            "' video driver is available; is DISPLAY set?)";
+    error = std::string("no screen: only SDL's invisible '") + driver + "' video driver is available";
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return false;
 }
 
+std::string sdl_display_name() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return driver ? display_of(driver) : "no display";
+}
+
 void stop_sdl_video() { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
+
+namespace {
+
+// "X display ':0': no renderer: SDL's reason".
+std::string sdl_failure(const char* step) { return sdl_display_name() + ": " + step + ": " + SDL_GetError(); }
+
+}  // namespace
 
 bool SdlScreen::open(const ScreenSetup& setup, std::string& error) {
     setup_ = setup;
@@ -57,9 +92,8 @@ bool SdlScreen::open(const ScreenSetup& setup, std::string& error) {
     Uint32 flags = SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_BORDERLESS;
     int x = screen.x, y = screen.y;
     if (!fullscreen_) {
-        window_size_for_desktop(width, height);
+        window_place_on_desktop(x, y, width, height);
         flags = SDL_WINDOW_RESIZABLE;
-        x = y = SDL_WINDOWPOS_CENTERED;
     }
     // Fullscreen windows are also made the desktop's size at its corner, so
     // that they cover the screen where no window manager carries out the
@@ -148,15 +182,28 @@ bool SdlScreen::handle_event(const SDL_Event& event) {
     return true;
 }
 
-void SdlScreen::window_size_for_desktop(int& width, int& height) const {
-    // The largest whole multiple of the picture's shape that fits the desktop.
+void SdlScreen::window_place_on_desktop(int& x, int& y, int& width, int& height) const {
+    // The largest whole multiple of the picture's shape that fits the
+    // desktop's work area, centred on it; on a work area smaller than the
+    // picture, the picture's shape shrunk to fit it.
     const int unit_w = setup_.frame_width;
     const int unit_h = setup_.square_pixels ? setup_.frame_height : setup_.frame_width * 3 / 4;
     const SDL_Rect desktop = desktop_bounds(window_, true);
-    int k = desktop.w / unit_w < desktop.h / unit_h ? desktop.w / unit_w : desktop.h / unit_h;
-    if (k < 1) k = 1;
-    width = unit_w * k;
-    height = unit_h * k;
+    const int k = desktop.w / unit_w < desktop.h / unit_h ? desktop.w / unit_w : desktop.h / unit_h;
+    if (k >= 1) {
+        width = unit_w * k;
+        height = unit_h * k;
+    } else if (desktop.w * unit_h < desktop.h * unit_w) {  // narrower than the picture's shape
+        width = desktop.w;
+        height = desktop.w * unit_h / unit_w;
+    } else {
+        height = desktop.h;
+        width = desktop.h * unit_w / unit_h;
+    }
+    if (width < 1) width = 1;
+    if (height < 1) height = 1;
+    x = desktop.x + (desktop.w - width) / 2;
+    y = desktop.y + (desktop.h - height) / 2;
 }
 
 void SdlScreen::set_fullscreen(bool fullscreen) {
@@ -170,13 +217,13 @@ void SdlScreen::set_fullscreen(bool fullscreen) {
         SDL_SetWindowSize(window_, screen.w, screen.h);
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
-        int width = 0, height = 0;
-        window_size_for_desktop(width, height);
+        int x = 0, y = 0, width = 0, height = 0;
+        window_place_on_desktop(x, y, width, height);
         SDL_SetWindowFullscreen(window_, 0);
         SDL_SetWindowBordered(window_, SDL_TRUE);
         SDL_SetWindowResizable(window_, SDL_TRUE);
         SDL_SetWindowSize(window_, width, height);
-        SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_SetWindowPosition(window_, x, y);
     }
 }
 

@@ -14,9 +14,14 @@
 
 // Starts SDL's video. SDL quietly falls back to drivers that show nothing
 // (offscreen, dummy) when no screen is reachable; those count as failure
-// unless SDL_VIDEODRIVER names them. On failure says why in `error`.
+// unless SDL_VIDEODRIVER names them. On failure says why in `error`,
+// naming the displays tried ("no connection to X display ':7'").
 bool start_sdl_video(std::string& error);
 void stop_sdl_video();
+// The display SDL's video runs on, as messages name it: "X display ':0'",
+// "Wayland display 'wayland-0'", "the console (KMSDRM)". Every failure of
+// SdlScreen::open starts with it.
+std::string sdl_display_name();
 
 struct ScreenSetup {
     const char* title = "";
@@ -54,7 +59,7 @@ public:
     bool fullscreen() const { return fullscreen_; }
 
 private:
-    void window_size_for_desktop(int& width, int& height) const;
+    void window_place_on_desktop(int& x, int& y, int& width, int& height) const;
     bool ensure_block_texture(int scale);
 
     void pace_to_refresh();

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # --frame and --record never harm what is already there, in a folder of the
 # test's own: a device node stays a device, a FIFO gets the PNG's bytes, a
-# file-size limit fails .mp4 and .mkv captures with status 2 and leaves
-# nothing, SIGTERM and SIGINT end a capture with 143 and 130, one line and no
-# file; a capture works with standard input closed; names that look like
-# options or protocols are written under exactly those names.
+# file-size limit and a full file system fail .mp4 and .mkv captures with
+# status 2, the system's own words for the cause and nothing left (a capture
+# that cannot fit says so before its first frame), SIGTERM and SIGINT end a
+# capture with 143 and 130, one line and no file; a capture works with
+# standard input closed; names that look like options or protocols are
+# written under exactly those names.
 set -u
 . "$(dirname "$0")/lib.sh"
 build=$1
@@ -53,10 +55,38 @@ for ext in mp4 mkv; do
   (ulimit -f "$limit"; trap '' XFSZ; exec "$bin/fennick" --record "cut.$ext" --seconds 4 --fps 30 --scale 1) 2>"$E2E_TMP/err"
   status=$?
   [ "$status" -eq 2 ] || fail ".$ext past the file-size limit: status $status, expected 2"
-  [ "$(grep -vc '^recorded' "$E2E_TMP/err")" -eq 1 ] || fail ".$ext past the limit: not one line: $(cat "$E2E_TMP/err")"
+  [ "$(grep -v '^recorded' "$E2E_TMP/err")" = "fennick: cannot write cut.$ext: File too large" ] ||
+    fail ".$ext past the limit: expected the system's cause in one line: $(cat "$E2E_TMP/err")"
   [ -z "$(ls -A)" ] || fail ".$ext past the file-size limit left $(ls -A)"
 done
-echo "file-size limit: status 2, nothing left: ok"
+echo "file-size limit: status 2, \"File too large\", nothing left: ok"
+
+# A full file system of the test's own (a small tmpfs; only root may mount
+# one): a capture says before its first frame that it cannot fit, then fails
+# with the words a PNG gets there.
+full=$E2E_TMP/full
+mkdir "$full"
+if [ "$(id -u)" -eq 0 ] && mount -t tmpfs -o size=512k tmpfs "$full" 2>/dev/null; then
+  trap 'umount "$full"; e2e_cleanup' EXIT
+  dd if=/dev/zero of="$full/filler" bs=4k 2>/dev/null
+  "$bin/curves" --frame 700 "$full/f.png" 2>"$E2E_TMP/err"
+  [ "$(cat "$E2E_TMP/err")" = "curves: cannot write $full/f.png: No space left on device" ] ||
+    fail "PNG on a full file system: $(cat "$E2E_TMP/err")"
+  for ext in mp4 mkv; do
+    "$bin/curves" --record "$full/v.$ext" --seconds 2 2>"$E2E_TMP/err"
+    status=$?
+    [ "$status" -eq 2 ] || fail ".$ext on a full file system: status $status, expected 2"
+    grep -v '^recorded' "$E2E_TMP/err" >"$E2E_TMP/lines"
+    grep -qx 'curves: this capture of 120 frames of 960x720 takes about .* and .*; its folder has only 0 bytes free' \
+      <(head -1 "$E2E_TMP/lines") || fail ".$ext: no estimate before the first frame: $(cat "$E2E_TMP/err")"
+    [ "$(tail -n +2 "$E2E_TMP/lines")" = "curves: cannot write $full/v.$ext: No space left on device" ] ||
+      fail ".$ext on a full file system: expected the system's cause: $(cat "$E2E_TMP/err")"
+  done
+  [ "$(ls -A "$full")" = filler ] || fail "a full file system kept $(ls -A "$full")"
+  echo "full file system: estimate first, then \"No space left on device\" as for a PNG, nothing left: ok"
+else
+  echo "SKIP full file system: mounting a tmpfs needs root here"
+fi
 
 # Signals during a capture.
 for signal in TERM:143 INT:130; do

@@ -130,17 +130,6 @@ TEST(VideoRecord, LosslessCaptureHoldsEveryFrameExactly) {
     std::remove(file.c_str());
 }
 
-TEST(VideoRecord, EncoderFailureLeavesNoFile) {
-    if (!have_ffmpeg()) GTEST_SKIP() << "ffmpeg is not installed";
-    const std::string file = temp_file("unknown.nosuchformat");
-    RecordOptions options;
-    options.file = file;
-    options.seconds = 0.5;
-    EXPECT_EQ(record_quietly(options), 2);
-    EXPECT_FALSE(exists(file));
-    EXPECT_FALSE(exists(temp_file("unknown.partial.nosuchformat")));
-}
-
 TEST(FitPicture, FourByThreePictureFillsAFourByThreeScreen) {
     const PictureRect r = fit_picture(1280, 960, 320, 200, false);
     EXPECT_EQ(r.x, 0);

@@ -1,7 +1,8 @@
 // Still frames of every program, flash frames and the clock's wrap edge
 // among them, equal the native build's --frame PNGs pixel for pixel; so does
 // a paused show, from a link, from file:// and after the keys and the
-// timeline moved it.
+// timeline moved it; an address the page cannot show still makes it ready,
+// with the error.
 const { test } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
@@ -50,4 +51,16 @@ test("paused, . steps a tick, Right moves 1 s, Shift+Left 10 s but not below 0, 
   await pausedOn(page, "curves", 150017);
   assert.equal(await differingFromNative(page, "curves", 150017, "-timeline"), 0);
   await closeClean(session);
+});
+
+test("a bad ?program= or frame= sets data-ready with the message in data-error", async () => {
+  for (const [query, expected] of [["?program=nosuch", /^No program "nosuch" \(have: fennick, /],
+                                   ["?program=curves&frame=0x10", /^A still frame needs \?program=fennick\|/]]) {
+    const session = await openStill(query);
+    const { error, shown } = await session.page.evaluate(() => ({
+      error: document.body.dataset.error, shown: document.getElementById("message").textContent }));
+    assert.match(error, expected);
+    assert.equal(shown, error);
+    await closeClean(session);
+  }
 });

@@ -50,6 +50,15 @@ class Page {
     this.find("report").textContent = text;
     this.find("report").hidden = false;
   }
+
+  // The page cannot do what its address asks: it says so, and is ready all
+  // the same (markReady), with the message in data-error, so that a script
+  // waiting for the page never waits forever.
+  fail(text) {
+    this.message(text);
+    this.doc.body.dataset.error = text;
+    markReady();
+  }
 }
 
 // F and Alt+Enter toggle fullscreen, except on brisklet's "press any key".
@@ -102,10 +111,7 @@ function wireControls(page, screen) {
 function startMoment(core, screen, page, name, params) {
   const moment = momentOf(params), first = name || PACK_SHOW_ORDER[0], end = core.has(first) ? core.endsAfter(first) : 0;
   if (moment && !(end && moment.ms >= end)) return startShow(core, screen, page, name, moment);
-  const text = `A moment needs ?program=NAME&t=MS with MS from 0 to ${end ? end - 1 : LARGEST_CLOCK}.`;
-  page.message(text);
-  document.body.dataset.error = text;
-  markReady();
+  page.fail(`A moment needs ?program=NAME&t=MS with MS from 0 to ${end ? end - 1 : LARGEST_CLOCK}.`);
 }
 
 async function main() {
@@ -116,17 +122,16 @@ async function main() {
   if (params.has("embed")) embedPicture(screen);
   const names = PACK_SHOW_ORDER.filter((name) => core.has(name)), name = params.get("program");
   if (params.has("bench")) return runBench(core, page, names);
-  if (name !== null && !PACK_SHOW_ORDER.includes(name)) return page.message(`No program "${name}" (have: ${PACK_SHOW_ORDER.join(", ")}).`);
+  if (name !== null && !PACK_SHOW_ORDER.includes(name)) return page.fail(`No program "${name}" (have: ${PACK_SHOW_ORDER.join(", ")}).`);
   if (!params.has("frame")) return startMoment(core, screen, page, name, params);
   const ms = parseFrameTime(params.get("frame"));
   if (!core.has(name) || ms === null)
-    return page.message(`A still frame needs ?program=${names.join("|")}&frame=MS with MS from 0 to ${LARGEST_CLOCK}.`);
+    return page.fail(`A still frame needs ?program=${names.join("|")}&frame=MS with MS from 0 to ${LARGEST_CLOCK}.`);
   page.fillMenu(PACK_SHOW_ORDER, (chosen) => { location.search = `?program=${encodeURIComponent(chosen)}`; });
   showStill(core, screen, page, name, ms);
 }
 
 main().catch((error) => {
-  document.getElementById("message").textContent = `The page could not start: ${error}`;
-  document.getElementById("message").hidden = false;
+  new Page(document).fail(`The page could not start: ${error}`);
   throw error;
 });

@@ -28,5 +28,5 @@ function showStill(core, screen, page, name, ms) {
   page.showing(name);
   page.offerDownload(png, `${name}-${ms}.png`);
   screen.canvas.dataset.png = png;
-  document.body.dataset.ready = "";
+  markReady();
 }
