@@ -22,11 +22,14 @@ wine_prefix_ensure() {
     export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     timeout 120 wineboot -i >/dev/null 2>&1 || true
     # A virtual desktop is where mode switches work; make it the default so a
-    # plain `wine PROG.exe` runs inside it and keeps the exit status.
-    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480 /f >/dev/null 2>&1
+    # plain `wine PROG.exe` runs inside it and keeps the exit status. Only a
+    # prefix that took both settings is marked ready (a Wine that could not
+    # start leaves it to be made again next time).
+    timeout 60 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 &&
+      timeout 60 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 640x480 /f >/dev/null 2>&1
+    set_status=$?
     timeout 30 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1
-    touch "$prefix/.pack-ready"
+    if [ "$set_status" -eq 0 ]; then touch "$prefix/.pack-ready"; fi
   ) 9>"$prefix.lock"
 }
 
