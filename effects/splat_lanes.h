@@ -34,14 +34,14 @@ struct SplatBlock {
 // splats overlap, and 32-bit loads of what an earlier splat stored forward
 // from its 32-bit stores.
 template <class L>
-SplatBlock<L> load_splat_block(const std::uint32_t* p, int pitch) {
+inline SplatBlock<L> load_splat_block(const std::uint32_t* p, int pitch) {
     const std::uint32_t* below = p + pitch;
     return {L::widen_u8(L::join32(L::from_u32(p[0]), L::from_u32(p[1]))),
             L::widen_u8(L::join32(L::from_u32(below[0]), L::from_u32(below[1])))};
 }
 
 template <class L>
-void store_splat_block(std::uint32_t* p, int pitch, const SplatBlock<L>& block) {
+inline void store_splat_block(std::uint32_t* p, int pitch, const SplatBlock<L>& block) {
     const typename L::V bytes = L::pack_u16(block.top, block.bottom);
     std::uint32_t* below = p + pitch;
     p[0] = L::to_u32(bytes);
@@ -53,13 +53,14 @@ void store_splat_block(std::uint32_t* p, int pitch, const SplatBlock<L>& block) 
 // The colour as 16-bit lanes of two pixels, made once per segment; its top
 // byte's lanes are 0.
 template <class L>
-typename L::V splat_color_lanes(std::uint32_t color) {
+inline typename L::V splat_color_lanes(std::uint32_t color) {
     return L::widen_u8(L::set32(color & 0x00FFFFFFu));
 }
 
 // The splat at fractions (fx, fy) of the block's top-left pixel.
 template <class L>
-SplatBlock<L> blend_splat_block(const SplatBlock<L>& block, typename L::V c, std::uint32_t fx, std::uint32_t fy) {
+inline SplatBlock<L> blend_splat_block(const SplatBlock<L>& block, typename L::V c, std::uint32_t fx,
+                                       std::uint32_t fy) {
     using V = typename L::V;
     const V fx8 = L::set16(fx), fy8 = L::set16(fy);
     const V ones = L::set16(0xFFFF);
@@ -87,8 +88,8 @@ SplatBlock<L> blend_splat_block(const SplatBlock<L>& block, typename L::V c, std
 // block stays in the registers; it goes back to memory before the splat
 // moves on. Without pixel lanes: splat by splat by the reference.
 template <class L = simd::Vector>
-void splat_run_lanes(std::int32_t x, std::int32_t y, std::int32_t sx, std::int32_t sy, std::uint32_t n,
-                     std::uint32_t color, std::uint32_t* buffer, int pitch) {
+inline void splat_run_lanes(std::int32_t x, std::int32_t y, std::int32_t sx, std::int32_t sy, std::uint32_t n,
+                            std::uint32_t color, std::uint32_t* buffer, int pitch) {
     std::uint32_t* at = nullptr;
     if constexpr (L::pixel_lanes) {
         const typename L::V c = splat_color_lanes<L>(color);

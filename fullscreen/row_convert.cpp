@@ -5,8 +5,10 @@
 #include "row_convert_fastest.h"
 
 // convert_row_NAME is this build's fastest form of the format NAME.
-#define ROW_CONVERTER_DEFINE(name, ...) \
-    void convert_row_##name(const std::uint32_t* s, void* d, int n) { convert_row_fastest<pixel_format::name>(s, d, n); }
+#define ROW_CONVERTER_DEFINE(name, ...)                              \
+    void convert_row_##name(const std::uint32_t* s, void* d, int n) { \
+        convert_row_fastest<pixel_format::name>(s, d, n);             \
+    }
 PIXEL_FORMATS(ROW_CONVERTER_DEFINE)
 #undef ROW_CONVERTER_DEFINE
 

@@ -17,7 +17,7 @@ namespace pixel_lanes {
 // pixel bytes + 2*floor(c*w / 65536), saturated at 255. c*w / 65536 stays
 // below 128 for w <= 32767, so the byte pack is exact.
 template <class L>
-std::uint32_t add_weighted(std::uint32_t pixel, typename L::V color, std::uint32_t weight) {
+inline std::uint32_t add_weighted(std::uint32_t pixel, typename L::V color, std::uint32_t weight) {
     typename L::V added = L::mulhi_u16(color, L::set16(weight));
     added = L::add16(added, added);
     return L::to_u32(L::adds_u8(L::from_u32(pixel), L::pack_u16(added, added)));
@@ -27,7 +27,8 @@ std::uint32_t add_weighted(std::uint32_t pixel, typename L::V color, std::uint32
 // the near one 2*(floor(c/2) - a); both pixels in one register, the near one
 // in bytes 0-3 and the far one in bytes 8-11.
 template <class L>
-void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, typename L::V color, std::uint32_t fraction) {
+inline void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, typename L::V color,
+                      std::uint32_t fraction) {
     using V = typename L::V;
     const V a = L::mulhi_u16(color, L::set16(fraction >> 1));
     const V near_half = L::sub16(L::template shr16<1>(color), a);
@@ -52,7 +53,7 @@ struct LaneColorOf<L, true> {
 using LaneColor = LaneColorOf<>;
 
 template <class L = simd::Vector>
-LaneColorOf<L> lane_color(std::uint32_t color) {
+inline LaneColorOf<L> lane_color(std::uint32_t color) {
     if constexpr (L::pixel_lanes)
         return {L::widen_u8(L::from_u32(color))};
     else
@@ -61,7 +62,7 @@ LaneColorOf<L> lane_color(std::uint32_t color) {
 
 // add_weighted of line_blend.h, in lanes where the layer has them.
 template <class L>
-std::uint32_t lanes_add_weighted(std::uint32_t pixel, LaneColorOf<L> color, std::uint32_t weight) {
+inline std::uint32_t lanes_add_weighted(std::uint32_t pixel, LaneColorOf<L> color, std::uint32_t weight) {
     if constexpr (L::pixel_lanes)
         return pixel_lanes::add_weighted<L>(pixel, color.wide, weight);
     else
@@ -70,8 +71,8 @@ std::uint32_t lanes_add_weighted(std::uint32_t pixel, LaneColorOf<L> color, std:
 
 // add_split of line_blend.h, in lanes where the layer has them.
 template <class L>
-void lanes_add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, LaneColorOf<L> color,
-                     std::uint32_t fraction) {
+inline void lanes_add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, LaneColorOf<L> color,
+                            std::uint32_t fraction) {
     if constexpr (L::pixel_lanes)
         pixel_lanes::add_split<L>(near_pixel, far_pixel, color.wide, fraction);
     else

@@ -14,7 +14,8 @@ namespace {
 // One whole splat through the lanes of layer L: load, blend, store.
 template <class L>
 void splat_four_lanes(std::uint32_t* p, int pitch, std::uint32_t color, std::uint32_t fx, std::uint32_t fy) {
-    store_splat_block<L>(p, pitch, blend_splat_block<L>(load_splat_block<L>(p, pitch), splat_color_lanes<L>(color), fx, fy));
+    const SplatBlock<L> block = load_splat_block<L>(p, pitch);
+    store_splat_block<L>(p, pitch, blend_splat_block<L>(block, splat_color_lanes<L>(color), fx, fy));
 }
 
 // The reference splat: the four weights and blends in drawing order.

@@ -52,7 +52,8 @@ void expect_same_classification(double threshold) {
     for (int x = 0; x < field_size; ++x)
         for (int y = 0; y < field_size; ++y) {
             ASSERT_EQ(fast[x][y], reference[x][y]) << "threshold " << threshold << " at " << x << "," << y;
-            ASSERT_EQ(one_lane[x][y], reference[x][y]) << "one lane, threshold " << threshold << " at " << x << "," << y;
+            ASSERT_EQ(one_lane[x][y], reference[x][y])
+                << "one lane, threshold " << threshold << " at " << x << "," << y;
         }
 }
 
@@ -124,7 +125,7 @@ TEST(FastContours, SkippingPassMatchesOnNoisyFieldsWithTiesAndTheLastPlane) {
 }
 
 TEST(FourLaneBlend, WeightedPlotEqualsTheByteByByteFormForEveryColourByteAndWeight) {
-    if (!simd::Vector::pixel_lanes) GTEST_SKIP() << "no pixel lanes in this build's layer: the blends are the references";
+    if (!simd::Vector::pixel_lanes) GTEST_SKIP() << "no pixel lanes in this build: the blends are the references";
     // Each colour byte value in some lane, against pixels from black to
     // nearly saturated, for every weight 0 ... 32767.
     const std::uint32_t pixels[] = {0x00000000u, 0x00FF0180u, 0x7F80FEFFu, 0x01020304u};
@@ -139,7 +140,7 @@ TEST(FourLaneBlend, WeightedPlotEqualsTheByteByByteFormForEveryColourByteAndWeig
 }
 
 TEST(FourLaneBlend, SplitPlotEqualsTheByteByByteFormForEveryColourByteAndFraction) {
-    if (!simd::Vector::pixel_lanes) GTEST_SKIP() << "no pixel lanes in this build's layer: the blends are the references";
+    if (!simd::Vector::pixel_lanes) GTEST_SKIP() << "no pixel lanes in this build: the blends are the references";
     const std::uint32_t pixels[][2] = {{0u, 0u}, {0x00FF0180u, 0x7F80FEFFu}, {0x00FEFEFEu, 0x00010101u}};
     for (std::uint32_t c = 0; c < 256; ++c) {
         const std::uint32_t color = c | ((255 - c) << 8) | (((c * 7) & 0xFF) << 16) | (((c * 13 + 5) & 0xFF) << 24);
