@@ -5,8 +5,9 @@
 #   velkrant-pack-VERSION-win32.zip   the Win32 pack: five exes, ptc.dll,
 #                                     README.txt
 #   velkrant-pack-VERSION-web.zip     the web page for any static web host:
-#                                     index.html, velkrant.js, velkrant.wasm
-#                                     and the icon
+#                                     index.html, velkrant.js (the module
+#                                     inside) and the icon; it also runs
+#                                     from the unzipped folder (file://)
 set -u
 cd "$(dirname "$0")"
 . cmake/deps.sh
@@ -32,14 +33,14 @@ for target in native win32; do
   done
 done
 
-# The web page: the site's four files in one folder.
+# The web page: the site's three files in one folder.
 build_preset package-web || exit 1
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/package-web/CMakeCache.txt)
 name=velkrant-pack-$version-web
 staging=build/package-web/zip
 rm -rf "$staging" && mkdir -p "$staging/$name"
-cp build/package-web/site/index.html build/package-web/site/velkrant.js build/package-web/site/velkrant.wasm \
-  build/package-web/site/velkrant.png "$staging/$name/" || exit 1
+cp build/package-web/site/index.html build/package-web/site/velkrant.js build/package-web/site/velkrant.png \
+  "$staging/$name/" || exit 1
 rm -f "dist/$name.zip"
 (cd "$staging" && zip -qr "../../../dist/$name.zip" "$name") || { echo "Zipping the web page failed" >&2; exit 1; }
 echo "dist/$name.zip: $(stat -c %s "dist/$name.zip") bytes"

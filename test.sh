@@ -46,6 +46,8 @@ case $windows in
   win64)
     echo "Windows tests: against build/win64, the 64-bit test build: $why; the checks of the shipped i686 files from build/win32" >&2
     ctest --test-dir build/win32 -L shipped -j "$jobs" --output-on-failure --timeout 600 || status=1
+    # A skipped test says why on a line of its own.
+    grep -h '^skipped: ' build/win32/Testing/Temporary/LastTest.log >&2
     ctest --test-dir build/win64 -j "$jobs" --output-on-failure --timeout 600 || status=1 ;;
   *) echo "PACK_WINDOWS_TESTS must be win32 or win64, not '$windows'" >&2; exit 2 ;;
 esac

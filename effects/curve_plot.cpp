@@ -63,13 +63,15 @@ inline bool splat_fits(Fixed v, int limit) {
 SplatWeights splat_weights(std::uint32_t fx, std::uint32_t fy) {
     const std::uint32_t ifx = weight_one - fx;
     const std::uint32_t ify = weight_one - fy;
-    return {(ify * ifx) >> 16, (ify * fx) >> 16, (fy * fx) >> 16, (ifx * fy) >> 16};
+    return {scale_by_fraction(ify, ifx), scale_by_fraction(ify, fx), scale_by_fraction(fy, fx),
+            scale_by_fraction(ifx, fy)};
 }
 
 std::uint32_t blend_splat_pixel(std::uint32_t old, std::uint32_t color, std::uint32_t w) {
     const std::uint32_t keep = weight_one - w;
-    return pack_rgb((red(old) * keep + red(color) * w) >> 16, (green(old) * keep + green(color) * w) >> 16,
-                    (blue(old) * keep + blue(color) * w) >> 16);
+    // Each sum stays below 255 * 65536: the blend of two bytes by w and its complement.
+    const auto mix = [&](std::uint32_t a, std::uint32_t b) { return (a * keep + b * w) >> fixed_shift; };
+    return pack_rgb(mix(red(old), red(color)), mix(green(old), green(color)), mix(blue(old), blue(color)));
 }
 
 void fill_checkerboard(const Canvas& canvas, std::uint32_t color_a, std::uint32_t color_b) {

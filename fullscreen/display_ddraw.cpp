@@ -11,7 +11,9 @@
 #include <cstring>
 
 #include "display_win32.h"
+#include "player_keys_win32.h"
 #include "row_convert.h"
+#include "scene_player.h"
 
 LRESULT CALLBACK display_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -165,9 +167,13 @@ LRESULT CALLBACK display_window_proc(HWND window, UINT message, WPARAM wparam, L
         case WM_SETCURSOR:
             SetCursor(nullptr);  // no mouse pointer over the window
             return 0;
-        case WM_KEYDOWN:
+        case WM_KEYDOWN: {
             if ((wparam & 0xFF) == VK_ESCAPE) end_run();
+            PlayerKey key;
+            if (win32_player_key(static_cast<unsigned>(wparam & 0xFF), (lparam & (1 << 30)) != 0, key))
+                scene_player_key(key);
             return 0;  // other keys never reach DefWindowProcA
+        }
         case WM_CLOSE:
             end_run();
         default:

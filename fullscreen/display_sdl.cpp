@@ -41,10 +41,13 @@ void handle_event(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
             end_run();
-        case SDL_KEYDOWN:
+        case SDL_KEYDOWN: {
             if (event.key.keysym.sym == SDLK_ESCAPE) end_run();
+            PlayerKey key;
+            if (sdl_player_key(event.key, key)) scene_player_key(key);
             screen.handle_event(event);
             break;
+        }
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
                 // Shown again counts as focused again: without a window

@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "display_win32.h"
+#include "player_keys_win32.h"
 #include "picture_scale.h"
+#include "refresh_pacer_win32.h"
+#include "scene_player.h"
 
 namespace {
 
@@ -26,6 +29,7 @@ bool covering = false;   // borderless over the whole monitor
 RECT framed_rect{};      // where the framed window was, for the way back
 std::vector<std::uint32_t> picture;
 PictureScratch scratch;
+RefreshPacer pacer;  // in microseconds of timeGetTime
 PictureRect shown{};     // where the last picture went in the client area
 
 LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -129,13 +133,17 @@ int open_window(const char* title, int width, int height) {
     window = CreateWindowExA(0, window_class_name, title, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                              frame_width, frame_height, nullptr, nullptr, instance, nullptr);
     if (!window) return 0;
+    timeBeginPeriod(1);  // Sleep to the millisecond, for the pacing
     place_framed(framed_placement());  // now that it exists: sized for its monitor
     SetForegroundWindow(window);
     return 1;
 }
 
 void close_window() {
-    if (window) DestroyWindow(window);
+    if (window) {
+        DestroyWindow(window);
+        timeEndPeriod(1);
+    }
     window = nullptr;
     covering = false;
     picture.clear();
@@ -159,16 +167,19 @@ int present_window(const std::uint32_t* frame_buffer) {
     draw_picture(frame_buffer, frame_width, frame_height, shown, picture.data(), shown.w, scratch);
     HDC dc = GetDC(window);
     paint(dc);
+    wait_for_refresh(pacer, dc);  // no vertical sync in GDI
     ReleaseDC(window, dc);
-    Sleep(1);  // no vertical sync in GDI: leave the processor some time
     return 1;
 }
 
 LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
-        case WM_KEYDOWN:
+        case WM_KEYDOWN: {
             if (wparam == VK_ESCAPE) end_run();
+            PlayerKey key;
+            if (win32_player_key(static_cast<unsigned>(wparam), (lparam & (1 << 30)) != 0, key)) scene_player_key(key);
             return 0;
+        }
         case WM_SYSKEYDOWN:
             // Alt held, not a key repeat. DefWindowProcA still sees the key,
             // so that releasing Alt afterwards does not open the window menu.

@@ -7,6 +7,7 @@
 
 #include "clock.h"  // clock_ms
 #include "program.h"
+#include "scene_player.h"
 
 // Opens the fullscreen display; 1 on success, 0 on failure.
 int open_display(const char* title, int width, int height);
@@ -18,12 +19,14 @@ void close_display();
 int present_frame(const std::uint32_t* frame_buffer);
 
 // Scene-loop skeleton shared by the programs. `draw_pass` draws one complete
-// frame for `tick` = (now - start) >> 4; a scene that needs the milliseconds
-// reads clock_ms() - start itself, after its background fill.
+// frame for `tick` = shown >> 4, where the shown time is the player's
+// (platform/player.h): untouched, now - start. A scene that needs the
+// milliseconds reads scene_ms() itself, after its background fill.
 using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick, std::uint32_t start);
 // start = clock_ms(); a limit of 0 returns at once; each pass computes the
-// tick, draws, presents, and the loop goes on while that tick < limit
-// (unsigned), so the first pass at or past the limit is still shown.
+// tick, draws, adds the player's overlay when it is on, presents, and the
+// loop goes on while that tick < limit (unsigned), so the first pass at or
+// past the limit is still shown. A paused show never reaches its limit.
 void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass);
 
 // Supplied by each fullscreen program:

@@ -8,14 +8,23 @@
 void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass) {
     const std::uint32_t start = clock_ms();
     if (limit == 0) return;
+    Player player(fullscreen_program, start);
+    show_scene_player(&player);
+    const Canvas canvas = packed_canvas(frame_buffer, fullscreen_program.width, fullscreen_program.height);
     std::uint32_t tick;
     do {
-        // Unsigned difference: a wrap of the millisecond counter between the
-        // two readings does no harm.
-        tick = tick_of(clock_ms() - start);
+        // Untouched, the shown time is the unsigned difference now - start:
+        // a wrap of the millisecond counter between the two readings does no
+        // harm.
+        const std::uint32_t now = clock_ms();
+        const std::uint32_t shown = player.shown(now);
+        tick = tick_of(shown);
         draw_pass(frame_buffer, tick, start);
+        player.draw_overlay(canvas, shown);
         present_frame(frame_buffer);
+        player.presented(now);
     } while (tick < limit);
+    show_scene_player(nullptr);
 }
 
 int run_fullscreen(OpenFailure on_open_failure) {

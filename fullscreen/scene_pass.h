@@ -8,11 +8,12 @@
 #include "scene_frames.h"
 
 // The pass at `tick`: the background, then, unless it was a flash, the
-// scene at tau = clock_ms() - start read after the background.
+// scene at tau = the shown time read after the background (untouched,
+// clock_ms() - start).
 template <const SceneFrame& Frame>
-void scene_pass(std::uint32_t* buffer, std::uint32_t tick, std::uint32_t start) {
+void scene_pass(std::uint32_t* buffer, std::uint32_t tick, std::uint32_t) {
     const Canvas canvas = frame_canvas(buffer);
     if (!Frame.background(canvas, tick)) return;
-    const auto tau = static_cast<std::int32_t>(clock_ms() - start);
+    const auto tau = static_cast<std::int32_t>(scene_ms());
     Frame.scene(canvas, tick, tau);
 }

@@ -30,9 +30,10 @@ inline bool fits(std::int64_t position, int minor_size) {
 }
 
 // Returns floor(a * b / 131072): an end's weight from the fraction's
-// complement (or the fraction) and the part of the pixel step covered.
+// complement (or the fraction) and the part of the pixel step covered, at
+// half the scale of a span's weights. a * gap reaches 2^32: 64 bits.
 inline std::uint32_t end_weight(std::uint32_t a, std::uint32_t gap) {
-    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(a) * gap) >> 17);
+    return static_cast<std::uint32_t>((static_cast<std::uint64_t>(a) * gap) >> (fixed_shift + 1));
 }
 
 // The pair and span primitives seen along the major axis: `major` is the
@@ -122,8 +123,8 @@ struct WuWalk {
 // beyond double range). Coincident ends have no slope: gradient 0.
 template <bool YMajor>
 bool set_up_walk(const AxisSegment& s, WuWalk& w) {
-    const double gradient_real = s.da == 0.0 ? 0.0 : s.db * 65536.0 / s.da;
-    if (!(std::fabs(gradient_real) <= 65536.0)) return false;
+    const double gradient_real = s.da == 0.0 ? 0.0 : s.db * fixed_scale / s.da;
+    if (!(std::fabs(gradient_real) <= fixed_scale)) return false;  // at most one pixel across per step
     w.g = static_cast<std::int32_t>(gradient_real);
     const std::uint32_t g_magnitude = w.g < 0 ? static_cast<std::uint32_t>(-static_cast<std::int64_t>(w.g)) : w.g;
     w.b_start = to_fixed_unchecked(s.b0);  // inside the band: it fits
@@ -144,12 +145,15 @@ bool set_up_walk(const AxisSegment& s, WuWalk& w) {
     }
 
     // Far end: one step past the last interior column, weighted by the part
-    // of the last pixel step the segment covers. A y-major far end takes
-    // 65536 - f for its first weight.
+    // of the last pixel step the segment covers (0 ... 1.0, so it fits).
     w.b_far = w.b_span + static_cast<std::int64_t>(w.g) * (w.c1 + 1 - w.c0);
-    const std::uint32_t far_gap = static_cast<std::uint32_t>((s.a1 - w.c1) * 65536.0);
+    const std::uint32_t far_gap = static_cast<std::uint32_t>(to_fixed_unchecked(s.a1 - w.c1));
     const std::uint32_t far_fraction = static_cast<std::uint32_t>(w.b_far) & fixed_fraction_mask;
-    const std::uint32_t far_base = YMajor ? 65536u : 65535u;
+    // Its first weight is the far fraction's complement, taken from one
+    // whole pixel (65536 - f) along y but from the fraction mask (0xFFFF - f,
+    // as at the first end) along x: the two axes differ by one unit in 65536
+    // there, and the frames keep that difference.
+    const std::uint32_t far_base = YMajor ? static_cast<std::uint32_t>(fixed_one) : fixed_fraction_mask;
     w.far_w1 = end_weight(far_base - far_fraction, far_gap);
     w.far_w2 = end_weight(far_fraction, far_gap);
     w.has_far_end = (w.far_w1 | w.far_w2) != 0;
@@ -192,7 +196,7 @@ void draw_major(AxisSegment s, int major_size, int minor_size, std::uint32_t col
 std::uint32_t add_weighted(std::uint32_t pixel, std::uint32_t color, std::uint32_t weight) {
     std::uint32_t result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
-        const std::uint32_t added = 2 * ((byte_at(color, shift) * weight) >> 16);  // 2*floor(c*w / 65536)
+        const std::uint32_t added = 2 * scale_by_fraction(byte_at(color, shift), weight);  // 2*floor(c*w / 65536)
         result |= saturate(byte_at(pixel, shift) + added) << shift;
     }
     return result;
@@ -203,7 +207,7 @@ void add_split(std::uint32_t& near_pixel, std::uint32_t& far_pixel, std::uint32_
     std::uint32_t near_result = 0, far_result = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         const std::uint32_t c = byte_at(color, shift);
-        const std::uint32_t a = (c * half_fraction) >> 16;  // floor(c*floor(f/2) / 65536) <= floor(c/2)
+        const std::uint32_t a = scale_by_fraction(c, half_fraction);  // floor(c*floor(f/2) / 65536) <= floor(c/2)
         near_result |= saturate(byte_at(near_pixel, shift) + 2 * ((c >> 1) - a)) << shift;
         far_result |= saturate(byte_at(far_pixel, shift) + 2 * a) << shift;
     }

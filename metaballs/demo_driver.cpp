@@ -1,12 +1,25 @@
 // fennick's driver: the objects of the framebuffer library made in order and
-// released in reverse, and the loop over the clock and Escape.
+// released in reverse, and the loop over the player's time (untouched, the
+// clock) until Escape.
 #include "demo_driver.h"
 
 #include "clock.h"
 #include "demo.h"
 #include "demo_platform.h"
 #include "display_adapter.h"
+#include "player.h"
 #include "ptc.h"
+
+namespace {
+
+// The player's overlay on the surface's pixels, when it is on.
+void draw_overlay(const Player& player, DrawTarget& surface, std::uint32_t shown) {
+    if (!player.overlay_on()) return;
+    if (std::uint32_t* pixels = surface.lock()) player.draw_overlay(packed_canvas(pixels, demo_width, demo_height), shown);
+    surface.unlock();
+}
+
+}  // namespace
 
 std::string run_demo() {
     // Made in this order, released in the reverse order by leaving the scope.
@@ -20,11 +33,19 @@ std::string run_demo() {
     OffscreenSurface frame_surface(demo_width, demo_height, format);
 
     if (escape_pressed()) return "";  // Escape already down: no frame at all
+    // Untouched, the player shows the clock count itself.
+    Player player(fennick_program, clock_ms());
     for (;;) {
-        draw_demo_frame(clock_ms(), frame_surface);
+        const std::uint32_t now = clock_ms();
+        const std::uint32_t shown = player.shown(now);
+        draw_demo_frame(shown, frame_surface);
+        draw_overlay(player, frame_surface, shown);
         frame_surface.copy(window);
         const int still_open = window.update();
+        player.presented(now);
         if (escape_pressed() || !still_open) break;
+        PlayerKey keys[16];
+        for (int i = 0, n = take_player_keys(keys, 16); i < n; ++i) player.press(keys[i], clock_ms());
     }
     return "";
 }

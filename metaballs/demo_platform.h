@@ -1,6 +1,10 @@
 #pragma once
-// fennick's other input beside the clock (clock.h), one implementation per
-// platform.
+// fennick's keys (the clock is clock.h), one implementation per platform.
+#include "player_key.h"
 
 // True when Escape is down now or has been pressed since the previous test.
 bool escape_pressed();
+
+// The player's keys pressed since the previous call, oldest first, at most
+// `capacity` of them; returns how many.
+int take_player_keys(PlayerKey* keys, int capacity);

@@ -1,32 +1,49 @@
-// Escape for the SDL build. The window's events are pumped by the
+// fennick's keys in the SDL build. The window's events are pumped by the
 // framebuffer library's update; an event watch sees every key press as it
 // arrives, so a press and release between two tests is not lost.
 #include <SDL.h>
 
 #include "demo_platform.h"
+#include "sdl_screen.h"
 
 namespace {
 
 bool escape_seen = false;
 bool watching = false;
+PlayerKey player_keys[16];  // pressed since the last take; more in one frame are dropped
+int player_key_count = 0;
 
-int watch_escape(void*, SDL_Event* event) {
-    if (event->type == SDL_KEYDOWN && event->key.keysym.scancode == SDL_SCANCODE_ESCAPE) escape_seen = true;
+int watch_keys(void*, SDL_Event* event) {
+    if (event->type != SDL_KEYDOWN) return 1;
+    if (event->key.keysym.scancode == SDL_SCANCODE_ESCAPE) escape_seen = true;
+    PlayerKey key;
+    if (player_key_count < 16 && sdl_player_key(event->key, key)) player_keys[player_key_count++] = key;
     return 1;
+}
+
+void start_watching() {
+    if (watching) return;
+    SDL_AddEventWatch(watch_keys, nullptr);
+    watching = true;
+    // SDL's keyboard state is empty until events are first pumped: an
+    // Escape held at start would otherwise be missed by the first test.
+    SDL_PumpEvents();
 }
 
 }  // namespace
 
 bool escape_pressed() {
-    if (!watching) {
-        SDL_AddEventWatch(watch_escape, nullptr);
-        watching = true;
-        // SDL's keyboard state is empty until events are first pumped: an
-        // Escape held at start would otherwise be missed by the first test.
-        SDL_PumpEvents();
-    }
+    start_watching();
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     const bool pressed = escape_seen || (keys && keys[SDL_SCANCODE_ESCAPE]);
     escape_seen = false;
     return pressed;
+}
+
+int take_player_keys(PlayerKey* keys, int capacity) {
+    start_watching();
+    const int n = player_key_count < capacity ? player_key_count : capacity;
+    for (int i = 0; i < n; ++i) keys[i] = player_keys[i];
+    player_key_count = 0;
+    return n;
 }

@@ -172,6 +172,11 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
         "  --version            show the version and exit\n\n";
     text += features.keys_help;
     text +=
+        "On the screen the time is yours: Space pauses and resumes; ',' and '.'\n"
+        "step one 16 ms tick back or forward while paused; Left and Right move\n"
+        "1 s (with Shift, 10 s); '[' and ']' halve and double the speed (1/4x to\n"
+        "4x); Home restarts; I shows a line with the time, speed and frame rate.\n\n";
+    text +=
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line";
     text += features.record ? ", an unwritable file or a failed capture;\n"

@@ -126,6 +126,18 @@ void SdlScreen::present() {
         SDL_RenderCopy(renderer_, block_, nullptr, &target);
     }
     SDL_RenderPresent(renderer_);
+    pace_to_refresh();
+}
+
+void SdlScreen::pace_to_refresh() {
+    SDL_DisplayMode mode{};
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    const int rate = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0
+                         ? mode.refresh_rate
+                         : 60;
+    const Uint64 frequency = SDL_GetPerformanceFrequency(), period = frequency / static_cast<Uint64>(rate);
+    const Uint64 wait = pacer_.wait_after_present(SDL_GetPerformanceCounter(), period);
+    if (wait > 0) SDL_Delay(static_cast<Uint32>(wait * 1000 / frequency));
 }
 
 bool SdlScreen::handle_event(const SDL_Event& event) {
@@ -165,5 +177,21 @@ void SdlScreen::set_fullscreen(bool fullscreen) {
         SDL_SetWindowResizable(window_, SDL_TRUE);
         SDL_SetWindowSize(window_, width, height);
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+}
+
+bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key) {
+    const bool shift = (event.keysym.mod & KMOD_SHIFT) != 0;
+    switch (event.keysym.sym) {
+        case SDLK_SPACE: key = PlayerKey::toggle_pause; return !event.repeat;  // held: one toggle
+        case SDLK_COMMA: key = PlayerKey::step_back; return true;
+        case SDLK_PERIOD: key = PlayerKey::step_forward; return true;
+        case SDLK_LEFT: key = shift ? PlayerKey::back_ten_seconds : PlayerKey::back_second; return true;
+        case SDLK_RIGHT: key = shift ? PlayerKey::forward_ten_seconds : PlayerKey::forward_second; return true;
+        case SDLK_LEFTBRACKET: key = PlayerKey::slower; return true;
+        case SDLK_RIGHTBRACKET: key = PlayerKey::faster; return true;
+        case SDLK_HOME: key = PlayerKey::restart; return true;
+        case SDLK_i: key = PlayerKey::toggle_overlay; return !event.repeat;
+        default: return false;
     }
 }

@@ -9,6 +9,9 @@
 
 #include <string>
 
+#include "player_key.h"
+#include "refresh_pacer.h"
+
 // Starts SDL's video. SDL quietly falls back to drivers that show nothing
 // (offscreen, dummy) when no screen is reachable; those count as failure
 // unless SDL_VIDEODRIVER names them. On failure says why in `error`.
@@ -40,6 +43,9 @@ public:
     // Copies a whole frame of the texture's format into the frame texture.
     void upload(const void* pixels, int pitch);
     // Shows the frame texture as the picture, with vsync where offered.
+    // Where the display does not wait (no vsync, e.g. a bare X server), it
+    // waits itself for the display's next refresh (60 Hz when SDL gives no
+    // rate), so that frames nobody can see are not drawn.
     void present();
 
     // Alt+Enter; returns true when the event was that key.
@@ -51,7 +57,10 @@ private:
     void window_size_for_desktop(int& width, int& height) const;
     bool ensure_block_texture(int scale);
 
+    void pace_to_refresh();
+
     ScreenSetup setup_{};
+    RefreshPacer pacer_;  // in performance counter units
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* frame_ = nullptr;
@@ -60,3 +69,7 @@ private:
     Uint32 format_ = 0;
     bool fullscreen_ = false;
 };
+
+// The player's key of a key press (Space, comma, full stop, the arrows with
+// or without Shift, the brackets, Home, I); false for any other key.
+bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key);

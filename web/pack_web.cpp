@@ -1,7 +1,8 @@
 // The page's C API over the portable core: render a program's frame at a
-// time, hand it over as canvas pixels 1:1 or as the scaled picture. The page
-// reads the returned buffers straight from the module's memory; they stay
-// valid until the next call of the same function.
+// time, hand it over as canvas pixels 1:1 or as the scaled picture, and keep
+// the shown time of the program showing (the core's ShowTime over the page's
+// millisecond clock). The page reads the returned buffers straight from the
+// module's memory; they stay valid until the next call of the same function.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include "picture_scale.h"
 #include "program_list.h"
 #include "rgba.h"
+#include "show_time.h"
 
 namespace {
 
@@ -28,6 +30,14 @@ struct Screen {
     PictureScratch scratch;
 };
 Screen screen;
+
+// The page's clock: performance.now() in whole milliseconds as a 32-bit count,
+// wrapping as the system's does. It never goes back, so every reading that
+// ShowTime is given is at or after the one before.
+std::uint32_t clock_now() { return static_cast<std::uint32_t>(static_cast<std::uint64_t>(emscripten_get_now())); }
+
+// The shown time of the program showing, from pack_show_start on.
+ShowTime shown{ProgramClock::scene_start, 0};
 
 // Program i of the page, in the pack's order.
 const ProgramInfo* program_at(int i) { return i >= 0 && i < pack_graphics_program_count ? pack_programs[i] : nullptr; }
@@ -91,6 +101,39 @@ EMSCRIPTEN_KEEPALIVE const std::uint32_t* pack_picture(int width, int height, in
         to_rgba(row, row, static_cast<std::size_t>(rect.w));
     }
     return screen.pixels.data();
+}
+
+// Where the last pack_picture put the picture on its canvas: x, y, width and
+// height in canvas pixels.
+EMSCRIPTEN_KEEPALIVE const int* pack_picture_rect() {
+    static int rect[4];
+    rect[0] = screen.rect.x;
+    rect[1] = screen.rect.y;
+    rect[2] = screen.rect.w;
+    rect[3] = screen.rect.h;
+    return rect;
+}
+
+// The shown time of the program showing (pack_show_start), moved and paused
+// by the viewer. A fullscreen program's time counts from its start and is
+// never below 0; fennick's is the clock count and wraps.
+EMSCRIPTEN_KEEPALIVE void pack_show_start(int i) {
+    if (program_at(i)) shown = ShowTime(program_at(i)->clock, clock_now());
+}
+EMSCRIPTEN_KEEPALIVE std::uint32_t pack_show_time() { return shown.at(clock_now()); }
+EMSCRIPTEN_KEEPALIVE int pack_show_paused() { return shown.paused(); }
+EMSCRIPTEN_KEEPALIVE int pack_show_speed_quarters() { return shown.speed_quarters(); }
+EMSCRIPTEN_KEEPALIVE void pack_show_toggle_pause() { shown.toggle_pause(clock_now()); }
+EMSCRIPTEN_KEEPALIVE void pack_show_step(int ticks) { shown.step(clock_now(), ticks); }
+EMSCRIPTEN_KEEPALIVE void pack_show_move(int ms) { shown.move(clock_now(), ms); }
+EMSCRIPTEN_KEEPALIVE void pack_show_restart() { shown.restart(clock_now()); }
+EMSCRIPTEN_KEEPALIVE void pack_show_faster() { shown.faster(clock_now()); }
+EMSCRIPTEN_KEEPALIVE void pack_show_slower() { shown.slower(clock_now()); }
+// To shown time `ms` (an address's t=, the timeline): the move from the time
+// shown now, which for the wrapping count is taken modulo 2^32.
+EMSCRIPTEN_KEEPALIVE void pack_show_seek(std::uint32_t ms) {
+    const std::uint32_t now = clock_now();
+    shown.move(now, static_cast<std::int64_t>(ms) - static_cast<std::int64_t>(shown.at(now)));
 }
 
 }  // extern "C"

@@ -5,11 +5,13 @@
 #include <new>
 
 #include "ptc_internal.h"
+#include "refresh_pacer_win32.h"
 
 struct ptc_window_backend {
     HWND window = nullptr;
     const ptc_target* target = nullptr;
     bool close_requested = false;
+    RefreshPacer pacer;  // in microseconds of timeGetTime
 };
 
 namespace {
@@ -101,6 +103,7 @@ ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int 
         return nullptr;
     }
     SetWindowLongPtrA(backend->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(backend));
+    timeBeginPeriod(1);  // Sleep to the millisecond, for the pacing
     ShowWindow(backend->window, SW_SHOWNORMAL);
     SetForegroundWindow(backend->window);
     UpdateWindow(backend->window);
@@ -110,6 +113,7 @@ ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int 
 int ptc_backend_update(ptc_window_backend* backend, const ptc_target* target) {
     HDC dc = GetDC(backend->window);
     paint(dc, target);
+    wait_for_refresh(backend->pacer, dc);  // no vertical sync in GDI
     ReleaseDC(backend->window, dc);
 
     MSG message;
@@ -123,6 +127,7 @@ int ptc_backend_update(ptc_window_backend* backend, const ptc_target* target) {
 void ptc_backend_close(ptc_window_backend* backend) {
     SetWindowLongPtrA(backend->window, GWLP_USERDATA, 0);
     DestroyWindow(backend->window);
+    timeEndPeriod(1);
     MSG message;  // let the destruction's messages pass
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
     delete backend;

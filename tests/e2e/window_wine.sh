@@ -2,8 +2,8 @@
 # The Win32 window display under Wine, in a 1024x768 virtual desktop:
 # - curves.exe --window shows the checkerboard in a framed window of
 #   960x720 (the 4:3 picture at three times 320x240); Alt+Enter makes it
-#   cover the desktop, borderless, and brings the frame back; Escape ends it
-#   with status 0;
+#   cover the desktop, borderless, and brings the frame back; Space freezes
+#   the picture; Escape ends it with status 0;
 # - when fullscreen cannot be had (a test ddraw.dll that refuses every mode),
 #   curves.exe asks in a message box whether to play in a window: No ends
 #   with status 1, Yes shows the window, which Escape ends with 0.
@@ -51,9 +51,17 @@ shows "Alt+Enter: the picture does not cover the desktop" covering
 cp "$shot" "$build/e2e-window-covering.png"
 keys alt+Return
 shows "Alt+Enter again: no framed window" framed
+# Space pauses: the picture stands still.
+keys space
+sleep 0.5
+import -window root "$E2E_TMP/paused-a.png"
+sleep 1
+import -window root "$E2E_TMP/paused-b.png"
+moved=$(compare -metric AE "$E2E_TMP/paused-a.png" "$E2E_TMP/paused-b.png" null: 2>&1)
+[ "$moved" = 0 ] || fail "Space: $moved pixels changed in a second of pause"
 keys Escape
 expect_clean_end "$pid" "curves.exe --window"
-echo "curves.exe --window: framed picture, Alt+Enter covered the desktop and came back, Escape gave 0"
+echo "curves.exe --window: framed picture, Alt+Enter covered the desktop and came back, Space froze it, Escape gave 0"
 
 # ---- fullscreen refused: the offer of a window ----------------------------
 app=$E2E_TMP/app

@@ -1,10 +1,13 @@
 // The show on the page: it starts with fennick, Escape moves on to the next
-// program, brisklet's eleven lines close it, the menu chooses a program.
+// program, brisklet's eleven lines close it, the menu chooses a program;
+// t= starts it at a moment and Space holds it; on a touch screen a tap
+// pauses, a swipe changes the program and a double tap is fullscreen; ?embed in an <iframe> is the
+// picture alone, with the keys after a click.
 const { test } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
 const path = require("node:path");
-const { openPage, closeClean, shots } = require("./page_lib.cjs");
+const { base, openPage, openStill, watchedPage, closeClean, momentLink, shots } = require("./page_lib.cjs");
 
 // The program the page says is on, once its canvas shows something.
 async function drawing(page, name) {
@@ -57,5 +60,79 @@ test("the menu starts the chosen program", async () => {
   await drawing(session.page, "fennick");
   await session.page.select("#program", "splines2");
   await drawing(session.page, "splines2");
+  await closeClean(session);
+});
+
+// The shown time in the "link to this moment", and whether it says paused.
+async function linkedMoment(page) {
+  const link = new URL(await momentLink(page));
+  return { t: Number(link.searchParams.get("t")), paused: link.searchParams.has("paused") };
+}
+
+test("t= starts the show there and it plays on; Space holds it; Tab still reaches the toolbar", async () => {
+  const session = await openStill("?program=splines&t=123456");
+  const { page } = session;
+  await page.keyboard.press("Tab");
+  assert.equal(await page.evaluate(() => document.activeElement.id), "program");
+  const start = await linkedMoment(page);
+  assert.ok(start.t >= 123456 && start.t < 128456 && !start.paused, `started at ${start.t}`);
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  await page.keyboard.press(" ");
+  await page.waitForSelector("#screen[data-png]", { timeout: 5000 });
+  const held = await linkedMoment(page);
+  assert.ok(held.paused && held.t >= start.t + 250, `held at ${held.t}`);
+  await new Promise((resolve) => setTimeout(resolve, 300));
+  assert.deepEqual(await linkedMoment(page), held);
+  await closeClean(session);
+});
+
+// A finger's quick horizontal stroke across the middle of the screen.
+async function swipe(page, fromX, toX) {
+  await page.touchscreen.touchStart(fromX, 420);
+  for (const x of [fromX + (toX - fromX) / 2, toX]) await page.touchscreen.touchMove(x, 425);
+  await page.touchscreen.touchEnd();
+}
+
+test("on a 390x844 touch screen a tap pauses and resumes, a swipe changes the program, a double tap is fullscreen; " +
+     "the controls fit a finger",
+     async () => {
+  const session = await openStill("?program=curves", { width: 390, height: 844, hasTouch: true, isMobile: true });
+  const { page } = session;
+  const playLabel = () => page.$eval("#play", (button) => button.textContent);
+  await page.touchscreen.tap(195, 420);
+  await page.waitForFunction(() => document.getElementById("play").textContent === "play", { timeout: 5000 });
+  await page.screenshot({ path: path.join(shots, "touch-curves-paused.png") });
+  await page.touchscreen.tap(195, 420);
+  await page.waitForFunction(() => document.getElementById("play").textContent === "pause", { timeout: 5000 });
+  await swipe(page, 320, 60);
+  await drawing(page, "splines");
+  await swipe(page, 60, 320);
+  await drawing(page, "curves");
+  for (const id of ["program", "fullscreen", "play", "timeline", "speed", "moment"]) {
+    const box = await (await page.$(`#${id}`)).boundingBox();
+    assert.ok(box && box.width >= 44 && box.height >= 44, `#${id} is ${box && `${box.width}x${box.height}`}`);
+  }
+  await page.touchscreen.tap(195, 420);
+  await page.touchscreen.tap(195, 420);
+  await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 5000 });
+  await new Promise((resolve) => setTimeout(resolve, 400));  // past a lone tap's wait
+  assert.equal(await playLabel(), "pause", "a double tap also paused");
+  await closeClean(session);
+});
+
+test("?embed in an <iframe> shows the picture alone; a click on it gives it the keys", async () => {
+  const session = await watchedPage();
+  const { page } = session;
+  await page.setContent(`<iframe src="${base}?embed&program=curves" width="640" height="480"></iframe>`);
+  const frame = await (await page.waitForSelector("iframe")).contentFrame();
+  await frame.waitForSelector("body[data-ready]", { timeout: 20000 });
+  const shown = await frame.evaluate(() => ["bar", "controls", "screen"].map((id) =>
+    getComputedStyle(document.getElementById(id)).display));
+  assert.deepEqual(shown, ["none", "none", "block"]);
+  await page.keyboard.press(" ");
+  await page.mouse.click(320, 240);
+  await page.keyboard.press(" ");
+  await frame.waitForSelector("#screen[data-png]", { timeout: 5000 });
+  assert.equal(await frame.$eval("#play", (button) => button.textContent), "play");
   await closeClean(session);
 });

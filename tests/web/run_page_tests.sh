@@ -24,12 +24,15 @@ while read -r program ms; do
 done <"$here/still_frames.txt"
 
 server_log=$work/server.log
+# Emptied here, not by the server's redirection, which may come after the
+# first look below and so let it read the last run's address.
+: >"$server_log"
 node "$here/../../web/serve.mjs" "$site" >"$server_log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT
 for _ in $(seq 50); do grep -q '^http' "$server_log" && break; sleep 0.1; done
 url=$(grep -m1 '^http' "$server_log") || { echo "the page's server did not start" >&2; exit 1; }
 
-PACK_PAGE_URL=$url PACK_WORK=$work PACK_FRAMES=$here/still_frames.txt \
+PACK_PAGE_URL=$url PACK_SITE=$(cd "$site" && pwd) PACK_WORK=$work PACK_FRAMES=$here/still_frames.txt \
   PACK_CREDITS=$here/../e2e/brisklet_expected.txt NODE_PATH=$work/npm/node_modules \
   node --test --test-concurrency=1 "$here"/page_*.test.cjs

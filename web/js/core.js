@@ -44,6 +44,28 @@ class PackCore {
     return this.image(this.module._pack_picture(width, height, squarePixels ? 1 : 0), width, height);
   }
 
+  // Where the last picture is on its canvas: { x, y, w, h }.
+  pictureRect() {
+    const [x, y, w, h] = new Int32Array(this.module.HEAPU8.buffer, this.module._pack_picture_rect(), 4);
+    return { x, y, w, h };
+  }
+
+  // The shown time of the program showing, kept by the core over the page's
+  // clock: started for a program, then paused, stepped by ticks, moved by
+  // milliseconds, restarted, sped up or slowed down, or set (seek).
+  startShow(name) { this.module._pack_show_start(this.index.get(name)); }
+  showTime() { return this.module._pack_show_time() >>> 0; }
+  showPaused() { return this.module._pack_show_paused() !== 0; }
+  // The speed in quarters of the clock's: 1, 2, 4 (1x), 8 or 16.
+  showSpeed() { return this.module._pack_show_speed_quarters(); }
+  togglePause() { this.module._pack_show_toggle_pause(); }
+  step(ticks) { this.module._pack_show_step(ticks); }
+  move(ms) { this.module._pack_show_move(ms); }
+  restart() { this.module._pack_show_restart(); }
+  faster() { this.module._pack_show_faster(); }
+  slower() { this.module._pack_show_slower(); }
+  seek(ms) { this.module._pack_show_seek(ms >>> 0); }
+
   image(pointer, width, height) {
     const bytes = new Uint8ClampedArray(this.module.HEAPU8.buffer, pointer, width * height * 4);
     return new ImageData(bytes, width, height);

@@ -1,6 +1,7 @@
 // The page: reads its address, loads the core and starts one of its modes:
-// the show (default; ?program=NAME starts it there), one still frame
-// (?program=NAME&frame=MS) or the frame benchmark (?bench).
+// the show (default; ?program=NAME starts it there, &t=MS at that moment,
+// &paused holds it), one still frame (?program=NAME&frame=MS) or the frame
+// benchmark (?bench); ?embed shows the picture alone.
 class Page {
   constructor(doc) {
     this.doc = doc;
@@ -56,15 +57,37 @@ function isFullscreenKey(event) {
   return (event.key === "Enter" && event.altKey) || ((event.key === "f" || event.key === "F") && !event.ctrlKey && !event.metaKey);
 }
 
-function startShow(core, screen, page, first) {
+// `moment` ({ ms, paused }, see momentOf) is where the first program starts.
+function startShow(core, screen, page, first, moment) {
   const show = new Show(core, screen, page);
   page.fillMenu(show.programs(), (name) => show.start(name));
   document.addEventListener("keydown", (event) => {
     if (show.current !== "brisklet" && isFullscreenKey(event)) screen.toggleFullscreen();
-    else show.onKey(event);
+    else if (!show.onKey(event)) return;  // Tab and the browser's own keys keep working
     event.preventDefault();
   });
-  show.start(first);
+  wirePlayer(show, screen, page);
+  show.start(first, moment);
+}
+
+// The player around the show: its controls, a touch screen's gestures on the
+// picture (on brisklet's page a tap is its key), the screen kept awake.
+function wirePlayer(show, screen, page) {
+  new Controls(page, show);
+  const wake = new WakeKeeper();
+  show.watch((state) => wake.want(show.playing() && !state.paused));
+  watchGestures(screen.stage, {
+    tap: () => (show.playing() ? show.togglePause() : show.current && show.next()),
+    doubleTap: () => screen.toggleFullscreen(),
+    swipe: (way) => (way > 0 ? show.next() : show.previous()),
+  });
+}
+
+// ?embed: the picture alone, for an <iframe>; a click on it gives it the keys.
+function embedPicture(screen) {
+  document.body.classList.add("embed");
+  screen.stage.tabIndex = -1;
+  screen.stage.addEventListener("pointerdown", () => { window.focus(); screen.stage.focus(); });
 }
 
 function wireControls(page, screen) {
@@ -75,15 +98,26 @@ function wireControls(page, screen) {
   page.find("fullscreen").addEventListener("click", () => screen.toggleFullscreen());
 }
 
+// The show from the address's moment (?t=MS, &paused), if it has a sound one.
+function startMoment(core, screen, page, name, params) {
+  const moment = momentOf(params), first = name || PACK_SHOW_ORDER[0], end = core.has(first) ? core.endsAfter(first) : 0;
+  if (moment && !(end && moment.ms >= end)) return startShow(core, screen, page, name, moment);
+  const text = `A moment needs ?program=NAME&t=MS with MS from 0 to ${end ? end - 1 : LARGEST_CLOCK}.`;
+  page.message(text);
+  document.body.dataset.error = text;
+  markReady();
+}
+
 async function main() {
   const params = new URLSearchParams(location.search), page = new Page(document);
   const core = await PackCore.load();
   const screen = new Screen(page.find("screen"), page.find("stage"));
   wireControls(page, screen);
+  if (params.has("embed")) embedPicture(screen);
   const names = PACK_SHOW_ORDER.filter((name) => core.has(name)), name = params.get("program");
   if (params.has("bench")) return runBench(core, page, names);
   if (name !== null && !PACK_SHOW_ORDER.includes(name)) return page.message(`No program "${name}" (have: ${PACK_SHOW_ORDER.join(", ")}).`);
-  if (!params.has("frame")) return startShow(core, screen, page, name);
+  if (!params.has("frame")) return startMoment(core, screen, page, name, params);
   const ms = parseFrameTime(params.get("frame"));
   if (!core.has(name) || ms === null)
     return page.message(`A still frame needs ?program=${names.join("|")}&frame=MS with MS from 0 to ${LARGEST_CLOCK}.`);

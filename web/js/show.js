@@ -1,9 +1,50 @@
 // The show: the pack's programs one after another, as ./run.sh plays them.
-// fennick draws from the page's millisecond clock wrapped to 32 bits, the
-// scenes from the milliseconds since they started and end by themselves;
+// A graphics program is drawn at the shown time that the core keeps for it
+// (fennick: the page's millisecond clock wrapped to 32 bits; the scenes: the
+// milliseconds since they started, ending by themselves when that reaches
+// their end), which the viewer can pause, step, move, restart and speed up;
 // brisklet's lines close the show. Escape moves on to the next program.
-const CLOCK_WRAP = 2 ** 32;
 const MODIFIER_KEYS = ["Shift", "Control", "Alt", "Meta", "AltGraph", "CapsLock"];
+const SECOND_MS = 1000;
+const TEN_SECONDS_MS = 10000;
+
+// The player's keys and what each does to the show; Shift makes the moves 10 s.
+const PLAYER_KEYS = {
+  " ": (show) => show.togglePause(),
+  ",": (show) => show.step(-1),
+  ".": (show) => show.step(1),
+  ArrowLeft: (show, shift) => show.move(shift ? -TEN_SECONDS_MS : -SECOND_MS),
+  ArrowRight: (show, shift) => show.move(shift ? TEN_SECONDS_MS : SECOND_MS),
+  "[": (show) => show.slower(),
+  "]": (show) => show.faster(),
+  Home: (show) => show.restart(),
+  i: (show) => show.toggleOverlay(),
+  I: (show) => show.toggleOverlay(),
+};
+
+// The speeds, in quarters of the clock's own, as the controls and the
+// overlay write them.
+const SPEED_LABELS = new Map([[1, "¼×"], [2, "½×"], [4, "1×"], [8, "2×"], [16, "4×"]]);
+const OVERLAY_SPEEDS = new Map([[1, "1/4x"], [2, "1/2x"], [4, "1x"], [8, "2x"], [16, "4x"]]);
+
+// Frames presented over the last whole second.
+class FrameStats {
+  constructor() {
+    this.since = performance.now();
+    this.count = 0;
+    this.fps = 0;
+  }
+
+  add() { ++this.count; }
+
+  // Closes the second once it is over.
+  roll(now) {
+    if (now - this.since < 1000) return;
+    this.fps = Math.floor((this.count * 1000) / (now - this.since));
+    this.since = now;
+    this.count = 0;
+  }
+}
 
 class Show {
   constructor(core, screen, page) {
@@ -12,19 +53,37 @@ class Show {
     this.page = page;
     this.order = PACK_SHOW_ORDER.filter((name) => core.has(name) || name === "brisklet");
     this.current = null;
-    this.startedAt = 0;
     this.scheduled = false;
-    this.drawFrame = (now) => this.frame(now);
+    this.drawFrame = () => this.frame();
+    this.watchers = [];
+    this.stats = new FrameStats();
+    this.overlay = false;
+    this.drawn = "";     // what the canvas shows: program, time, square pixels, overlay
+    this.stillOf = "";   // the program and time of the paused frame's data-png
   }
 
   programs() { return this.order.slice(); }
 
-  start(name) {
+  // `watcher(state)` hears of every change of the program or its time.
+  watch(watcher) { this.watchers.push(watcher); }
+
+  // Starts program `name` (the first if unknown); `moment` ({ ms, paused })
+  // starts it at shown time ms (null: its start), paused or playing.
+  start(name, moment = null) {
     this.current = this.order.includes(name) ? name : this.order[0];
-    this.startedAt = performance.now();
+    this.drawn = "";
+    this.forgetStill();
     this.page.showing(this.current);
-    if (this.current === "brisklet") this.page.showCredits(this.core.creditLines());
-    else this.schedule();
+    if (this.current === "brisklet") {
+      this.page.showCredits(this.core.creditLines());
+      markReady();
+    } else {
+      this.core.startShow(this.current);
+      if (moment && moment.ms !== null) this.core.seek(moment.ms);
+      if (moment && moment.paused) this.core.togglePause();
+      this.schedule();
+    }
+    this.report();
   }
 
   // One pending animation frame at most, however often the program changes.
@@ -40,35 +99,119 @@ class Show {
     else this.end();
   }
 
+  // The program before the one showing; the first stays.
+  previous() {
+    const at = this.order.indexOf(this.current);
+    if (at > 0) this.start(this.order[at - 1]);
+  }
+
   end() {
     this.current = null;
     this.page.showing(null);
+    this.report();
   }
 
-  // The program's clock at `now`: fennick's wrapped count, or the scene's
-  // milliseconds since its start.
-  clockAt(now) {
-    if (this.current === "fennick") return Math.floor(now) % CLOCK_WRAP;
-    return Math.max(0, Math.floor(now - this.startedAt));
+  // True while a graphics program shows (not brisklet's lines, not the end).
+  playing() { return this.current !== null && this.current !== "brisklet"; }
+
+  // What the player's controls show.
+  state() {
+    if (!this.playing()) return { name: this.current, ms: 0, paused: false, quarters: 4, limit: 0 };
+    return { name: this.current, ms: this.core.showTime(), paused: this.core.showPaused(),
+             quarters: this.core.showSpeed(), limit: this.core.endsAfter(this.current) };
   }
 
-  frame(now) {
+  report() {
+    const state = this.state();
+    for (const watcher of this.watchers) watcher(state);
+  }
+
+  // The viewer's changes to the shown time; the next frame draws them.
+  change(apply) {
+    if (!this.playing()) return;
+    apply(this.core);
+    this.report();
+  }
+  togglePause() { this.change((core) => core.togglePause()); }
+  step(ticks) { this.change((core) => core.step(ticks)); }
+  move(ms) { this.change((core) => core.move(ms)); }
+  restart() { this.change((core) => core.restart()); }
+  faster() { this.change((core) => core.faster()); }
+  slower() { this.change((core) => core.slower()); }
+  seek(ms) { this.change((core) => core.seek(ms)); }
+  setSpeed(quarters) {
+    this.change((core) => {
+      while (core.showSpeed() < quarters && core.showSpeed() < 16) core.faster();
+      while (core.showSpeed() > quarters && core.showSpeed() > 1) core.slower();
+    });
+  }
+  toggleOverlay() { this.overlay = !this.overlay; }
+
+  frame() {
     this.scheduled = false;
-    const name = this.current;
-    if (!name || name === "brisklet") return;
-    const ms = this.clockAt(now), limit = this.core.endsAfter(name);
+    if (!this.playing()) return;
+    const name = this.current, ms = this.core.showTime(), limit = this.core.endsAfter(name);
     if (limit && ms >= limit) return this.next();
+    this.stats.roll(performance.now());
     // The clock goes on while the tab is hidden; only the drawing stops.
-    if (!document.hidden) {
-      this.core.render(name, ms);
-      this.screen.present(this.core);
-    }
+    if (!document.hidden) this.draw(name, ms);
     this.schedule();
   }
 
-  // Keys of the running show: Escape moves on; on brisklet's page any key.
+  // Draws the frame at `ms` unless the canvas shows it already (a paused
+  // show draws only what changes); a paused frame's 1:1 PNG goes to data-png.
+  draw(name, ms) {
+    const line = this.overlay ? this.overlayLine(name, ms) : "";
+    const look = `${name} ${ms} ${this.screen.squarePixels} ${line}`;
+    if (!this.screen.fitToDevice() && look === this.drawn) return;
+    this.core.render(name, ms);
+    this.keepStill(name, ms);
+    this.screen.present(this.core, line);
+    this.stats.add();
+    if (!this.drawn) markReady();
+    this.drawn = look;
+    this.report();
+  }
+
+  // While paused, the frame 1:1 as the still-frame mode gives it: data-png
+  // on the canvas and the Save PNG button.
+  keepStill(name, ms) {
+    if (!this.core.showPaused()) return this.forgetStill();
+    if (this.stillOf === `${name} ${ms}`) return;
+    this.stillOf = `${name} ${ms}`;
+    const canvas = this.screen.canvas;
+    canvas.dataset.png = pngDataUrl(this.core.frameImage(name));
+    this.page.offerDownload(canvas.dataset.png, `${name}-${ms}.png`);
+  }
+
+  forgetStill() {
+    if (!this.stillOf) return;
+    delete this.screen.canvas.dataset.png;
+    this.page.find("save").hidden = true;
+    this.stillOf = "";
+  }
+
+  // The I key's line, as the native programs draw it: program, shown time
+  // and its tick, "||" while paused, the speed, frames per second and the
+  // time per frame, e.g. "splines2 287999 t17999 ||1/4x 60fps 16.7ms". A
+  // paused page draws only what changes, so its rate falls to 0.
+  overlayLine(name, ms) {
+    const fps = this.stats.fps, perFrame = fps > 0 ? (1000 / fps).toFixed(1) : "0.0";
+    return `${name} ${ms} t${ms >>> 4} ${this.core.showPaused() ? "||" : ""}${OVERLAY_SPEEDS.get(this.core.showSpeed())} ` +
+           `${fps}fps ${perFrame}ms`;
+  }
+
+  // Keys of the running show: Escape moves on, and the player's keys; on
+  // brisklet's page any key moves on. True if the key did something.
   onKey(event) {
-    if (this.current === "brisklet") return MODIFIER_KEYS.includes(event.key) || this.next();
-    if (event.key === "Escape" && this.current) this.next();
+    const moveOn = this.current === "brisklet" ? !MODIFIER_KEYS.includes(event.key) : event.key === "Escape";
+    const action = moveOn ? (show) => show.next()
+      : this.playing() && !event.ctrlKey && !event.metaKey && !event.altKey && PLAYER_KEYS[event.key];
+    if (!action || !this.current) return false;
+    action(this, event.shiftKey);
+    return true;
   }
 }
+
+// <body data-ready>: the page shows what its address asks for.
+function markReady() { document.body.dataset.ready = ""; }

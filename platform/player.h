@@ -1,0 +1,39 @@
+#pragma once
+// The player of a program on the screen: the viewer's keys over the shown
+// time (core/show_time.h), and the one-line overlay the I key shows on the
+// presented picture. Each shell maps its own key events to PlayerKey
+// (player_keys_sdl.cpp, player_keys_win32.cpp) and draws the overlay on what
+// it presents, never on a still frame or a capture.
+#include <cstdint>
+
+#include "canvas.h"
+#include "player_key.h"
+#include "program.h"
+#include "show_time.h"
+
+class Player {
+public:
+    // The show of `program` starts at clock reading `now`.
+    Player(const ProgramInfo& program, std::uint32_t now) : program_(program), time_(program.clock, now) {}
+
+    // The shown time at clock reading `now`: untouched, the program's clock.
+    std::uint32_t shown(std::uint32_t now) const { return time_.at(now); }
+    void press(PlayerKey key, std::uint32_t now);
+
+    bool overlay_on() const { return overlay_; }
+    // Counts a presented frame, for the overlay's frames per second and time
+    // per frame (over the last whole second of presents).
+    void presented(std::uint32_t now);
+    // The overlay's line at the top of the presented picture, when it is on:
+    // program, shown ms and tick, speed, frames per second, ms per frame.
+    void draw_overlay(const Canvas& canvas, std::uint32_t shown) const;
+
+private:
+    const ProgramInfo& program_;
+    ShowTime time_;
+    bool overlay_ = false;
+    std::uint32_t window_start_ = 0;  // the rate's second
+    int window_frames_ = 0;
+    bool window_open_ = false;
+    int frames_per_second_ = 0;  // of the last whole second; 0 before one
+};

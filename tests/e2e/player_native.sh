@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The player natively, on curves in a 1:1 window on a bare Xvfb: Space
+# freezes the picture (two screenshots a second apart are equal); while
+# paused, Home goes back to 0 and Right to 1 s, and the window then shows
+# exactly `--frame 1000`; the overlay is off until I; Escape ends with 0.
+set -u
+. "$(dirname "$0")/lib.sh"
+build=$1
+bin=$build/bin
+"$bin/curves" --frame 1000 "$E2E_TMP/at-1000.png" || fail "--frame 1000 failed"
+
+# 400x300: the largest whole multiple of 320x200 that fits is 1.
+xvfb_start 400x300x24
+timeout -k 5 60 "$bin/curves" --window --square-pixels 2>"$E2E_TMP/err" &
+pid=$!
+E2E_PIDS+=("$pid")
+wait_for 15 xdotool search --name '^Velkrant$' || fail "no window titled Velkrant"
+window=$(xdotool search --name '^Velkrant$' | head -1)
+shoot() { import -window "$window" "$E2E_TMP/$1.png"; }
+differing() { compare -metric AE "$E2E_TMP/$1.png" "$2" null: 2>&1; }
+sleep 1
+
+xdotool key --window "$window" space
+sleep 0.3
+shoot paused-a
+sleep 1
+shoot paused-b
+[ "$(differing paused-a "$E2E_TMP/paused-b.png")" = 0 ] || fail "Space: the picture still moves"
+echo "Space: two screenshots 1 s apart are equal"
+
+xdotool key --window "$window" Home Right
+shows_frame_1000() { shoot moved && [ "$(differing moved "$E2E_TMP/at-1000.png")" = 0 ]; }
+wait_for 5 shows_frame_1000 || {
+  cp "$E2E_TMP/moved.png" "$build/e2e-player-moved.png"
+  fail "Home, Right: $(differing moved "$E2E_TMP/at-1000.png") pixels differ from --frame 1000 (kept as $build/e2e-player-moved.png)"
+}
+echo "paused, Home then Right: the window shows --frame 1000 exactly"
+
+xdotool key --window "$window" i
+sleep 0.3
+shoot overlay
+[ "$(differing overlay "$E2E_TMP/at-1000.png")" != 0 ] || fail "I: no overlay on the picture"
+cp "$E2E_TMP/overlay.png" "$build/e2e-player-overlay.png"
+echo "I: the overlay line on the picture (kept as $build/e2e-player-overlay.png)"
+
+xdotool key --window "$window" Escape
+expect_clean_end "$pid" curves
+echo "Escape: status 0"

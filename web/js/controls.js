@@ -1,0 +1,95 @@
+// The player's controls under the picture: play/pause, the timeline of the
+// program showing with its time, the speed and the "link to this moment".
+// A scene's timeline is its whole show, 0 to its end; fennick's time is the
+// clock count, so its timeline is a window of CLOCK_WINDOW_MS around the
+// shown time, laid out again around it when the time leaves the window.
+const CLOCK_WINDOW_MS = 120000;
+const MOMENT_TEXT = "link to this moment";
+const COPIED_SHOWN_MS = 1500;
+
+// m:ss.mmm
+function showClock(ms) {
+  const seconds = Math.floor(ms / 1000);
+  return `${Math.floor(seconds / 60)}:${String(seconds % 60).padStart(2, "0")}.${String(ms % 1000).padStart(3, "0")}`;
+}
+
+class Controls {
+  constructor(page, show) {
+    this.show = show;
+    this.box = page.find("controls");
+    this.play = page.find("play");
+    this.timeline = page.find("timeline");
+    this.time = page.find("time");
+    this.speed = page.find("speed");
+    this.moment = page.find("moment");
+    this.state = show.state();
+    this.windowStart = 0;   // fennick: the clock count at the timeline's left end
+    this.dragging = false;
+    for (const [quarters, label] of SPEED_LABELS) this.speed.add(new Option(label, quarters));
+    this.play.addEventListener("click", () => { this.play.blur(); show.togglePause(); });
+    this.speed.addEventListener("change", () => { this.speed.blur(); show.setSpeed(Number(this.speed.value)); });
+    this.wireTimeline();
+    this.wireMoment();
+    show.watch((state) => this.update(state));
+  }
+
+  wireTimeline() {
+    const line = this.timeline, letGo = () => { this.dragging = false; };
+    line.addEventListener("pointerdown", () => { this.dragging = true; });
+    window.addEventListener("pointerup", letGo);
+    window.addEventListener("pointercancel", letGo);
+    line.addEventListener("input", () => this.show.seek(this.timeAt(Number(line.value))));
+    line.addEventListener("change", () => { letGo(); line.blur(); });
+  }
+
+  // The link is made when it is about to be used: followed, copied from its
+  // menu or given by the button.
+  wireMoment() {
+    const link = this.moment, refresh = () => { link.href = this.address(); };
+    for (const kind of ["pointerenter", "pointerdown", "focus", "contextmenu"]) link.addEventListener(kind, refresh);
+    link.addEventListener("click", (event) => {
+      event.preventDefault();
+      refresh();
+      this.giveMoment(link.href);
+    });
+  }
+
+  address() {
+    const { name, ms, paused } = this.show.state();
+    return momentAddress(name, ms, paused);
+  }
+
+  // The address bar takes the moment's address (a reload shows it again),
+  // and the clipboard too where the browser allows.
+  giveMoment(address) {
+    try {
+      history.replaceState(null, "", address);
+    } catch {
+      // a page whose address cannot change (some file:// pages): the link keeps it
+    }
+    if (!navigator.clipboard) return;
+    navigator.clipboard.writeText(address).then(() => {
+      this.moment.textContent = "link copied";
+      setTimeout(() => { this.moment.textContent = MOMENT_TEXT; }, COPIED_SHOWN_MS);
+    }, () => {});
+  }
+
+  // Fennick's clock count at timeline position `value`; a scene's time is
+  // the position itself.
+  timeAt(value) { return this.state.limit ? value : (this.windowStart + value) >>> 0; }
+
+  update(state) {
+    this.state = state;
+    this.box.hidden = state.name === null || state.name === "brisklet";
+    if (this.box.hidden) return;
+    this.play.textContent = state.paused ? "play" : "pause";
+    this.speed.value = String(state.quarters);
+    const { ms, limit } = state;
+    if (limit) this.time.textContent = `${showClock(ms)} / ${showClock(limit).replace(/\.000$/, "")}`;
+    else this.time.textContent = `${ms} ms`;
+    if (this.dragging) return;
+    if (!limit && ((ms - this.windowStart) >>> 0) >= CLOCK_WINDOW_MS) this.windowStart = (ms - CLOCK_WINDOW_MS / 2) >>> 0;
+    this.timeline.max = String(limit ? limit - 1 : CLOCK_WINDOW_MS - 1);
+    this.timeline.value = String(limit ? ms : (ms - this.windowStart) >>> 0);
+  }
+}

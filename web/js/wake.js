@@ -1,0 +1,34 @@
+// Keeps the screen awake while the show plays, where the browser has the
+// Wake Lock API. The browser lets the lock go when the page is hidden; it is
+// asked for again when the page is seen and still playing.
+class WakeKeeper {
+  constructor() {
+    this.wanted = false;
+    this.lock = null;
+    this.asking = false;
+    document.addEventListener("visibilitychange", () => this.apply());
+  }
+
+  want(awake) {
+    if (awake === this.wanted) return;
+    this.wanted = awake;
+    this.apply();
+  }
+
+  apply() {
+    if (!("wakeLock" in navigator)) return;
+    if (this.wanted && !document.hidden && !this.lock && !this.asking) {
+      this.asking = true;
+      navigator.wakeLock.request("screen").then((lock) => {
+        this.asking = false;
+        this.lock = lock;
+        lock.addEventListener("release", () => { if (this.lock === lock) this.lock = null; });
+        if (!this.wanted) this.apply();
+      }, () => { this.asking = false; });  // refused (no permission, battery saver): the screen may sleep
+    } else if (!this.wanted && this.lock) {
+      const lock = this.lock;
+      this.lock = null;
+      lock.release().catch(() => {});
+    }
+  }
+}
