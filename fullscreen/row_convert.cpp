@@ -1,5 +1,16 @@
-// The choice of converter for a screen format, from the format table.
+// The published converters, one for each line of the format table, and the
+// choice of converter for a screen format.
 #include "row_convert.h"
+
+#include "row_convert_fastest.h"
+
+// convert_row_NAME is this build's fastest form of the format NAME.
+#define ROW_CONVERTER_DEFINE(name, ...)                              \
+    void convert_row_##name(const std::uint32_t* s, void* d, int n) { \
+        convert_row_fastest<pixel_format::name>(s, d, n);             \
+    }
+PIXEL_FORMATS(ROW_CONVERTER_DEFINE)
+#undef ROW_CONVERTER_DEFINE
 
 namespace {
 

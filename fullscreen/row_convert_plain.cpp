@@ -1,17 +1,11 @@
-// Converters for processors without the x86 SIMD forms: the scalar loops.
-#include "row_convert_forms.h"
+// The converters of builds for processors without the x86 layers: the
+// scalar reference itself (row_convert_scalar.h).
+#include "row_convert_fastest.h"
 #include "row_convert_scalar.h"
 
-namespace {
-
 template <class F>
-void fastest(const std::uint32_t* s, void* d, int n) {
+void convert_row_fastest(const std::uint32_t* s, void* d, int n) {
     scalar_convert_row<F>(s, d, n);
 }
 
-template <class F>
-void simd_forms(ConverterForm*, RowConverter) {}
-
-}  // namespace
-
-#include "row_convert_publish.h"
+PIXEL_FORMATS(CONVERT_ROW_FASTEST_INSTANCE)

@@ -1,10 +1,13 @@
 #pragma once
-// The SIMD converters written once over a thin instruction-set layer `Isa`
-// (MMX, SSE2 or AVX2; see row_convert_<isa>.cpp). Each function converts
-// whole steps only and returns the number of pixels it did; the caller
-// converts the rest by the scalar formula. Only this header's templates and
-// the layer touch vector registers, so a layer compiled for a newer
-// processor shares no code with the rest of the program.
+// The SIMD converters written once over a thin instruction-set layer `Isa`:
+// simd::Mmx (core/simd_mmx.h), simd::Sse2 (core/simd_sse2.h) or simd::Avx2
+// (core/simd_avx2.h), instantiated by the build's converter file
+// (row_convert_mmx.cpp, row_convert_sse2.cpp, row_convert_avx2.cpp). Each
+// function converts whole steps only and returns the number of pixels it
+// did; the caller converts the rest by the scalar formula
+// (row_convert_scalar.h, also the reference every form is tested against).
+// Only these templates and the layer touch vector registers, so a layer
+// compiled for a newer processor shares no code with the rest of the program.
 //
 // The layer supplies: V (register), pixels (32-bit pixels per register),
 // load/store (unaligned), set32 (the same 32 bits in every lane), and_, or_,

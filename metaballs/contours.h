@@ -55,11 +55,30 @@ using AboveMasks = std::uint32_t[field_size][field_size];
 
 // The plain form, one comparison in double per sample (the reference).
 void classify_samples_reference(double threshold, AboveMasks above);
-// The same bits, four or more samples per step (contour_classify.cpp).
+// The same bits by classify_samples_over on the build's layer
+// (core/simd_select.h): four samples per comparison with SSE2, else one.
 void classify_samples(double threshold, AboveMasks above);
 // The largest float that is not above the threshold: for every float
 // sample s, (double)s > threshold exactly when s > float_threshold(...).
 float float_threshold(double threshold);
+
+// The same bits again, written once over a layer L (core/simd_sse2.h,
+// core/simd_scalar.h): L::f32_lanes samples of a grid column per float
+// comparison against float_threshold, their results gathered into bits
+// z ... z + f32_lanes - 1. field_size is a multiple of every layer's lanes.
+template <class L>
+void classify_samples_over(double threshold, AboveMasks above) {
+    static_assert(field_size % L::f32_lanes == 0, "whole groups of samples");
+    const typename L::F32 limit = L::set_f32(float_threshold(threshold));
+    for (int x = 0; x < field_size; ++x)
+        for (int y = 0; y < field_size; ++y) {
+            const float* column = field[x][y];
+            std::uint32_t bits = 0;
+            for (int z = 0; z < field_size; z += L::f32_lanes)
+                bits |= L::greater_mask(L::load_f32(column + z), limit) << z;
+            above[x][y] = bits;
+        }
+}
 
 // One pass over all slices and cells, the plain way: every cell classified
 // from its four samples. Kept as the reference of extract_contours.

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "row_convert_forms.h"
+#include "converter_forms.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "../support/plain_formats.h"
 #include "row_convert.h"
-#include "row_convert_forms.h"
+#include "converter_forms.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "fuzz_support.h"
 #include "../support/plain_formats.h"
-#include "row_convert_forms.h"
+#include "converter_forms.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput in(data, size);

@@ -13,6 +13,8 @@
 #include "demo.h"
 #include "field.h"
 #include "pixel_lanes.h"
+#include "simd_scalar.h"
+#include "simd_select.h"
 
 namespace {
 
@@ -40,13 +42,19 @@ std::vector<Found> reference_pass(double threshold) {
                        threshold);
 }
 
+// The build's classification, and the one-lane form of the builds without
+// SSE2 (here too, whatever this build's layer is), against the reference.
 void expect_same_classification(double threshold) {
-    AboveMasks fast, reference;
+    AboveMasks fast, one_lane, reference;
     classify_samples(threshold, fast);
+    classify_samples_over<simd::Scalar>(threshold, one_lane);
     classify_samples_reference(threshold, reference);
     for (int x = 0; x < field_size; ++x)
-        for (int y = 0; y < field_size; ++y)
+        for (int y = 0; y < field_size; ++y) {
             ASSERT_EQ(fast[x][y], reference[x][y]) << "threshold " << threshold << " at " << x << "," << y;
+            ASSERT_EQ(one_lane[x][y], reference[x][y])
+                << "one lane, threshold " << threshold << " at " << x << "," << y;
+        }
 }
 
 TEST(FastContours, FloatThresholdSplitsFloatsExactlyLikeTheDoubleComparison) {
@@ -117,6 +125,7 @@ TEST(FastContours, SkippingPassMatchesOnNoisyFieldsWithTiesAndTheLastPlane) {
 }
 
 TEST(FourLaneBlend, WeightedPlotEqualsTheByteByByteFormForEveryColourByteAndWeight) {
+    if (!simd::Vector::pixel_lanes) GTEST_SKIP() << "no pixel lanes in this build: the blends are the references";
     // Each colour byte value in some lane, against pixels from black to
     // nearly saturated, for every weight 0 ... 32767.
     const std::uint32_t pixels[] = {0x00000000u, 0x00FF0180u, 0x7F80FEFFu, 0x01020304u};
@@ -131,6 +140,7 @@ TEST(FourLaneBlend, WeightedPlotEqualsTheByteByByteFormForEveryColourByteAndWeig
 }
 
 TEST(FourLaneBlend, SplitPlotEqualsTheByteByByteFormForEveryColourByteAndFraction) {
+    if (!simd::Vector::pixel_lanes) GTEST_SKIP() << "no pixel lanes in this build: the blends are the references";
     const std::uint32_t pixels[][2] = {{0u, 0u}, {0x00FF0180u, 0x7F80FEFFu}, {0x00FEFEFEu, 0x00010101u}};
     for (std::uint32_t c = 0; c < 256; ++c) {
         const std::uint32_t color = c | ((255 - c) << 8) | (((c * 7) & 0xFF) << 16) | (((c * 13 + 5) & 0xFF) << 24);

@@ -1,20 +1,26 @@
-// Converters of the i686 build: the six SIMD forms with 64-bit MMX
-// registers, each ending with EMMS (the scenes compute with floating point
-// between presents); bgr32 and bgr24 are scalar loops.
+#pragma once
+// The MMX layer: 64-bit integer registers, the SIMD of the Pentium MMX the
+// Win32 build is made for. One of the thin per-instruction-set layers (see
+// simd_sse2.h); it serves the row converters only (fullscreen/simd_steps.h,
+// in the Windows builds' fullscreen/row_convert_mmx.cpp). MMX lacks the
+// unsigned 16-bit multiply of the line blends and splats, so those take
+// their references there. Its users end every step loop with done()
+// (EMMS), because the program computes with x87 floating point between
+// converter calls.
 #include <mmintrin.h>
 
+#include <cstdint>
 #include <cstring>
 
-#include "row_convert_forms.h"
-#include "row_convert_scalar.h"
-#include "simd_steps.h"
-
-namespace {
+namespace simd {
 
 struct Mmx {
     using V = __m64;
-    static constexpr int pixels = 2;
-    static constexpr int rgb24_pixels = 4;
+    static constexpr int pixels = 2;        // 32-bit pixels per register
+    static constexpr int rgb24_pixels = 4;  // pixels per pack24 step
+    static constexpr bool pixel_lanes = false;
+    static constexpr bool exchanges_red_blue = false;  // bgr32 and bgr24 stay scalar loops
+
     // 64-bit moves (movq) through MMX registers, which need no alignment.
     // Written out, because a plain copy of an __m64 would otherwise go
     // through pairs of 32-bit registers and the stack.
@@ -25,18 +31,23 @@ struct Mmx {
         return v;
     }
     static void store(void* p, V v) { __asm__("movq %1, %0" : "=m"(*static_cast<Unaligned*>(p)) : "y"(v)); }
+    static void done() { _mm_empty(); }
+
     static V set32(std::uint32_t x) { return _mm_set1_pi32(static_cast<int>(x)); }
     static V and_(V a, V b) { return _mm_and_si64(a, b); }
     static V or_(V a, V b) { return _mm_or_si64(a, b); }
     template <int n> static V shl32(V a) { return _mm_slli_pi32(a, n); }
     template <int n> static V shr32(V a) { return _mm_srli_pi32(a, n); }
+    // 32 -> 16 bits with signed saturation: a's lanes, then b's.
     static V pack_s32(V a, V b) { return _mm_packs_pi32(a, b); }
+    // 16 -> 8 bits with unsigned saturation: a's lanes, then b's.
     static V pack_u16(V a, V b) { return _mm_packs_pu16(a, b); }
+    // Per 32-bit lane: lo(a) * lo(b) + hi(a) * hi(b) of its signed 16-bit halves.
     static V madd16(V a, V b) { return _mm_madd_pi16(a, b); }
-    static void done() { _mm_empty(); }
-    static constexpr bool exchanges_red_blue = false;  // bgr32 and bgr24 stay scalar loops
-    // Four pixels: two loads masked to 24 bits each, shifted and ORed into
-    // 12 bytes, written as one 8-byte and one 4-byte store.
+
+    // Four pixels' low three bytes packed without gaps into 12 bytes: two
+    // loads masked to 24 bits each, shifted and ORed together, written as
+    // one 8-byte and one 4-byte store.
     static void pack24(const std::uint32_t* source, std::uint8_t* out) {
         const V low24x2 = _mm_set_pi32(0x00FFFFFF, 0x00FFFFFF);
         const V low24 = _mm_set_pi32(0, 0x00FFFFFF);
@@ -49,18 +60,4 @@ struct Mmx {
     }
 };
 
-// The converter the programs use: MMX steps where the format has them.
-template <class F>
-void fastest(const std::uint32_t* s, void* d, int n) {
-    simd_then_scalar<simd_steps::steps_for<Mmx, F>(), F>(s, d, n);
-}
-
-// The published converter is the MMX form.
-template <class F>
-void simd_forms(ConverterForm* forms, RowConverter published) {
-    if constexpr (simd_steps::has_steps<Mmx, F>) forms[0] = {"mmx", published};
-}
-
-}  // namespace
-
-#include "row_convert_publish.h"
+}  // namespace simd
