@@ -1,5 +1,6 @@
 /* A stand-in winmm.dll for driving the Win32 exes' clock in tests. It exports
- * timeGetTime only. Placed beside an exe and preferred by Wine with
+ * timeGetTime, and the timer-resolution calls of the GDI windows' pacing,
+ * which do nothing here. Placed beside an exe and preferred by Wine with
  * WINEDLLOVERRIDES=winmm=n,b, it makes the exe's clock:
  *   FAKE_WINMM_START  first value returned (decimal, 0 to 4294967295; default 0)
  *   FAKE_WINMM_SPEED  real milliseconds are multiplied by this (default 1)
@@ -48,4 +49,15 @@ DWORD WINAPI timeGetTime(void) {
         elapsed = (unsigned long long)((double)(now.QuadPart - origin.QuadPart) * 1000.0 / (double)frequency.QuadPart * speed);
     }
     return (DWORD)(start_value + elapsed);
+}
+
+/* The timer's resolution: granted, and nothing to change. */
+UINT WINAPI timeBeginPeriod(UINT period) {
+    (void)period;
+    return 0; /* TIMERR_NOERROR */
+}
+
+UINT WINAPI timeEndPeriod(UINT period) {
+    (void)period;
+    return 0;
 }
