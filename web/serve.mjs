@@ -4,7 +4,7 @@ import { createServer } from "node:http";
 import { readFile } from "node:fs/promises";
 import { extname, join, normalize, resolve, sep } from "node:path";
 
-const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
+const TYPES = { ".html": "text/html; charset=utf-8", ".js": "text/javascript",
                 ".png": "image/png" };
 const site = resolve(process.argv[2] || ".");
 
