@@ -30,9 +30,9 @@ grep -qF '[A' <(tmux_screen brisklet-shell) && fail "'[A' left at the prompt: $(
 type_line "clear; stty -g >$t/before; '$bin'"
 wait_for 10 tmux_screen_has brisklet-shell "$last_line" || fail "brisklet did not start again"
 tmux_keys brisklet-shell C-z
-wait_for 10 tmux_screen_has brisklet-shell Stopped || fail "Ctrl-Z did not stop brisklet"
+wait_for 10 tmux_screen_has brisklet-shell Stopped || fail "Ctrl-Z did not stop brisklet: $(tmux_screen brisklet-shell)"
 type_line "stty -g >$t/stopped"
-wait_for 5 test -s "$t/stopped" || fail "no shell after Ctrl-Z"
+wait_for 10 test -s "$t/stopped" || fail "no shell after Ctrl-Z: $(tmux_screen brisklet-shell)"
 cmp -s "$t/before" "$t/stopped" || fail "while stopped the terminal is not as before: $(cat "$t/stopped")"
 type_line fg
 sleep 0.5
