@@ -13,7 +13,7 @@ if [ "${1:-}" = --web ]; then
   exec node web/serve.mjs build/web/site
 fi
 ensure_packages $PACK_RUN_PACKAGES
-build_preset native || exit 1
+build_preset native pack_programs || exit 1
 
 bin=build/native/bin
 . build/native/programs.sh

@@ -9,6 +9,7 @@ set -u
 cd "$(dirname "$0")"
 . cmake/deps.sh
 ensure_packages $PACK_TEST_PACKAGES
+ensure_i386_packages
 ensure_web_packages
 
 start=$SECONDS
@@ -34,10 +35,14 @@ ctest --test-dir build/web --output-on-failure --timeout 600 || status=1
 windows=${PACK_WINDOWS_TESTS:-}
 if [ -n "$windows" ]; then
   why="chosen by PACK_WINDOWS_TESTS"
+elif ! kernel_runs_32bit; then
+  windows=win64 why=$PACK_32BIT_WHY
+elif [ -n "$PACK_I386_FAILED" ]; then
+  windows=win64 why="32-bit Wine is missing: $PACK_I386_FAILED"
 elif wine32_runs; then
   windows=win32 why="this machine runs 32-bit programs"
 else
-  windows=win64 why="this machine runs no 32-bit program (Wine's 32-bit loader: $WINE32_ERROR)"
+  windows=win64 why="Wine's 32-bit loader does not start: $WINE32_ERROR"
 fi
 case $windows in
   win32)

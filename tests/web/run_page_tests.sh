@@ -11,7 +11,12 @@ here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work/npm" "$work/reference" "$work/page"
 if ! cmp -s "$here/package-lock.json" "$work/npm/package-lock.json" || [ ! -d "$work/npm/node_modules" ]; then
   cp "$here/package.json" "$here/package-lock.json" "$work/npm/"
-  (cd "$work/npm" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --silent) || exit 1
+  # npm's own errors are shown (a registry that cannot be reached, a
+  # certificate it does not trust); only its progress is not.
+  (cd "$work/npm" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error) || {
+    echo "npm ci could not install puppeteer-core from the npm registry (npm's reason above)" >&2
+    exit 1
+  }
 fi
 
 # The native build draws every reference frame.
@@ -30,8 +35,10 @@ server_log=$work/server.log
 node "$here/../../web/serve.mjs" "$site" >"$server_log" 2>&1 &
 server=$!
 trap 'kill $server 2>/dev/null' EXIT
-for _ in $(seq 50); do grep -q '^http' "$server_log" && break; sleep 0.1; done
-url=$(grep -m1 '^http' "$server_log") || { echo "the page's server did not start" >&2; exit 1; }
+# Up to 30 s: a busy machine starts node slowly.
+end=$((SECONDS + 30))
+until grep -q '^http' "$server_log" || [ $SECONDS -ge $end ] || ! kill -0 $server 2>/dev/null; do sleep 0.1; done
+url=$(grep -m1 '^http' "$server_log") || { echo "the page's server did not start: $(cat "$server_log")" >&2; exit 1; }
 
 PACK_PAGE_URL=$url PACK_SITE=$(cd "$site" && pwd) PACK_WORK=$work PACK_FRAMES=$here/still_frames.txt \
   PACK_CREDITS=$here/../e2e/brisklet_expected.txt NODE_PATH=$work/npm/node_modules \
