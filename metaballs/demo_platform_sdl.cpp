@@ -25,9 +25,8 @@ void start_watching() {
     if (watching) return;
     SDL_AddEventWatch(watch_keys, nullptr);
     watching = true;
-    // SDL's keyboard state is empty until events are first pumped: an
-    // Escape held at start would otherwise be missed by the first test.
-    SDL_PumpEvents();
+    // An Escape held since before the window was made has sent no press.
+    escape_seen = sdl_escape_held();
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
 #include "sdl_screen.h"
 
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
 #include "picture_scale.h"
 
 namespace {
@@ -126,8 +130,10 @@ bool SdlScreen::open(const ScreenSetup& setup, std::string& error) {
     }
     // Fullscreen windows are also made the desktop's size at its corner, so
     // that they cover the screen where no window manager carries out the
-    // fullscreen request.
-    window_ = SDL_CreateWindow(setup.title, x, y, width, height, flags);
+    // fullscreen request. The window stays hidden until its renderer is
+    // settled: SDL re-creates the window for a GL renderer and again for the
+    // software one, and a screen should see one window from start to end.
+    window_ = SDL_CreateWindow(setup.title, x, y, width, height, flags | SDL_WINDOW_HIDDEN);
     if (!window_) return error = sdl_failure("no window"), false;
     renderer_ = create_renderer(window_);
     if (!renderer_) return error = sdl_failure("no renderer"), false;
@@ -139,6 +145,7 @@ bool SdlScreen::open(const ScreenSetup& setup, std::string& error) {
     if (!frame_) return error = sdl_failure("no frame texture in any of the formats"), false;
     SDL_SetTextureScaleMode(frame_, SDL_ScaleModeNearest);
     if (setup.hide_cursor) SDL_ShowCursor(SDL_DISABLE);
+    SDL_ShowWindow(window_);
     return true;
 }
 
@@ -253,6 +260,22 @@ void SdlScreen::set_fullscreen(bool fullscreen) {
         SDL_SetWindowSize(window_, width, height);
         SDL_SetWindowPosition(window_, x, y);
     }
+}
+
+bool sdl_escape_held() {
+    SDL_PumpEvents();
+    const Uint8* keys = SDL_GetKeyboardState(nullptr);
+    if (keys && keys[SDL_SCANCODE_ESCAPE]) return true;
+    SDL_Window* window = SDL_GetKeyboardFocus();
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    // The X server's own view of the keys down now, which also holds a key
+    // pressed before the window existed: SDL saw no press of it.
+    char down[32];
+    XQueryKeymap(info.info.x11.display, down);
+    const unsigned code = XKeysymToKeycode(info.info.x11.display, XK_Escape);
+    return code != 0 && code < 256 && ((down[code / 8] >> (code % 8)) & 1);
 }
 
 bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key) {

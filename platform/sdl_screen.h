@@ -75,6 +75,12 @@ private:
     bool fullscreen_ = false;
 };
 
+// Whether Escape is down now, as the keyboard state of Windows tells it: SDL's
+// state after pumping its events, or where the window with the keyboard is
+// on X11 the server's, which knows a key held since before the window was
+// made (SDL then saw no press of it).
+bool sdl_escape_held();
+
 // The player's key of a key press (Space, comma, full stop, the arrows with
 // or without Shift, the brackets, Home, I); false for any other key.
 bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key);
