@@ -191,6 +191,8 @@ TEST(ChooseConverter, UnsupportedFormatsGetNull) {
     EXPECT_EQ(choose_converter(16, 0xFF0000, 0x00FF00, 0x0000FF), nullptr) << "masks of another bit count";
     EXPECT_EQ(choose_converter(32, 0xF800, 0x07E0, 0x001F), nullptr);
     EXPECT_EQ(choose_converter(24, 0x00FF00, 0xFF0000, 0x0000FF), nullptr) << "green and red swapped";
+    EXPECT_EQ(choose_converter(16, 0xF800, 0x03E0, 0x001F), nullptr) << "rgb565 but for green";
+    EXPECT_EQ(choose_converter(32, 0x0000FF, 0x00FF00, 0x0000FF), nullptr) << "rgb32 but for red, bgr32 but for blue";
     EXPECT_EQ(choose_converter(32, 0x3FF00000, 0x000FFC00, 0x000003FF), nullptr) << "10-10-10";
     EXPECT_EQ(choose_converter(0, 0, 0, 0), nullptr);
 }

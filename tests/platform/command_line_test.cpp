@@ -15,7 +15,8 @@ const CommandLineFeatures win32{"BMP", false, true, "", false};
 CommandLine parse(std::vector<std::string> args, const CommandLineFeatures& features) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(&a[0]);
-    return parse_command_line(static_cast<int>(argv.size()), argv.data(), features);
+    argv.push_back(nullptr);  // as main's argv[argc]
+    return parse_command_line(static_cast<int>(argv.size()) - 1, argv.data(), features);
 }
 
 TEST(CommandLine, QuietAndRecordExistOnlyWhereTheBuildOffersThem) {
@@ -68,14 +69,20 @@ TEST(CommandLine, RefusalsNameTheOptionAtFaultInOneLine) {
         {{"--frame", "1"}, win32, "p: --frame needs a time in milliseconds and a BMP file name (try 'p --help')"},
         {{"--help", "x"}, native, "p: --help goes alone, not with 'x' (try 'p --help')"},
         {{"--record", "--seconds", "2"}, native, "p: --record needs a file name, not the option --seconds (try 'p --help')"},
+        {{"--record", "a.mkv", "--seconds"}, native, "p: --seconds needs a value (try 'p --help')"},
         {{"--record", "v.xyz", "--seconds", "2"}, native,
          "p: bad --record value 'v.xyz': expected a file name ending in .mp4, .m4v, .mov, .mkv, .webm, .nut, .avi or .gif (try 'p --help')"},
+        {{"--record", ".mp4", "--seconds", "2"}, native,
+         "p: bad --record value '.mp4': expected a file name ending in .mp4, .m4v, .mov, .mkv, .webm, .nut, .avi or .gif (try 'p --help')"},
+        {{"--record", "dir/.mkv", "--seconds", "2"}, native,
+         "p: bad --record value 'dir/.mkv': expected a file name ending in .mp4, .m4v, .mov, .mkv, .webm, .nut, .avi or .gif (try 'p --help')"},
         {{"--record", "v.mkv", "--seconds", "2", "--window"}, native, "p: --window does not go with --record (try 'p --help')"},
         {{"--scale", "2", "--verbose"}, native, "p: --scale goes with --record (try 'p --help')"},
         {{"--verbose", "--record", "a.mkv", "--seconds", "2"}, win32, "p: unknown option '--verbose' (try 'p --help')"},
         {{"--record", "a.mkv", "--seconds", "2"}, win32, "p: --record is not available in this build (try 'p --help')"},
         {{"a.png"}, native, "p: unexpected argument 'a.png' (try 'p --help')"},
         {{"--x\x1b]0;owned\x07\x9b" "2J"}, native, "p: unknown option '--x\\x1b]0;owned\\x07\\x9b2J' (try 'p --help')"},
+        {{"--x\x7f\xed\xa0\x80"}, native, "p: unknown option '--x\\x7f\\xed\\xa0\\x80' (try 'p --help')"},  // DEL, a surrogate
         {{"--record", "v\n\r\xc2\x9b.avi\xe2\x80\xa8.gz", "--seconds", "2"}, native,
          "p: bad --record value 'v\\n\\r\\u009b.avi\xe2\x80\xa8.gz': expected a file name ending in .mp4, .m4v, .mov, .mkv, .webm, .nut, .avi or .gif (try 'p --help')"},
     };

@@ -17,4 +17,6 @@ TEST(RefreshPacer, WaitsOnlyForPresentsThatCameBackEarly) {
     EXPECT_EQ(pacer.wait_after_present(5001, period), 15u);
     EXPECT_EQ(pacer.wait_after_present(100, period), 0u);   // the clock went back: afresh
     EXPECT_EQ(pacer.wait_after_present(110, period), 6u);
+    EXPECT_EQ(pacer.wait_after_present(148, period), 0u);   // a whole period past the refresh at 132: afresh
+    EXPECT_EQ(pacer.wait_after_present(148, period), 16u);  // back in the same ms: a whole period
 }

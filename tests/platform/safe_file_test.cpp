@@ -76,15 +76,20 @@ TEST_F(SafeFile, AFileNamedLikeAnOldTemporaryOneSurvivesAndNothingIsLeftBeside) 
     EXPECT_EQ(entries(), "x.png\nx.png.partial\n");
 }
 
-TEST_F(SafeFile, AReplacedFileKeepsItsPermissions) {
+TEST_F(SafeFile, AReplacedFileKeepsItsPermissionsAndANewOneGetsWhatTheUmaskAllows) {
     std::ofstream(in("x.png")) << "old";
-    chmod(in("x.png").c_str(), 0640);
+    chmod(in("x.png").c_str(), 0604);
+    const mode_t saved = umask(027);
     std::string error;
-    ASSERT_TRUE(write_frame(in("x.png"), error)) << error;
+    const bool written = write_frame(in("x.png"), error) && write_frame(in("new.png"), error);
+    umask(saved);
+    ASSERT_TRUE(written) << error;
     struct stat info;
     ASSERT_EQ(stat(in("x.png").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
     EXPECT_TRUE(is_png(in("x.png")));
+    ASSERT_EQ(stat(in("new.png").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
 }
 
 TEST_F(SafeFile, AFolderIsRefusedByTheNameTheUserGave) {

@@ -80,6 +80,9 @@ TEST(VideoRecord, FrameCountAndCodecFollowTheOptions) {
     EXPECT_EQ(record_frame_count(options), 60);
     options.seconds = 0.01;
     EXPECT_EQ(record_frame_count(options), 0);
+    options.seconds = 2.5;
+    options.fps = 1;
+    EXPECT_EQ(record_frame_count(options), 3);  // rounded, not cut
     EXPECT_NE(codec_arguments("a.MKV").find("ffv1"), std::string::npos);
     EXPECT_NE(codec_arguments("dir.x/a.mp4").find("yuv420p"), std::string::npos);
     EXPECT_EQ(codec_arguments("a.webm"), "");
