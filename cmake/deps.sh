@@ -108,7 +108,7 @@ install_packages() {
   if ! apt-get install -y -q --no-install-recommends $missing >"$log" 2>&1; then
     echo "Installing these Debian packages failed: ${missing% }" >&2
     echo "apt-get said:" >&2
-    grep -E '^(E: | |The following packages have unmet)' "$log" | tail -n 20 >&2
+    { grep -E '^(E: | |The following packages have unmet)' "$log" || cat "$log"; } | tail -n 20 >&2
     rm -f "$log"
     return 1
   fi
@@ -130,7 +130,7 @@ apt_update() {
       rm -f "$log"
       return 0
     fi
-    echo "apt-get update failed (try $try of 4): $(grep -E '^(E|W): ' "$log" | tail -n 2 | tr '\n' ' ')" >&2
+    echo "apt-get update failed (try $try of 4): $({ grep -E '^E: ' "$log" || tail -n 2 "$log"; } | tail -n 2 | tr '\n' ' ')" >&2
     [ $try -lt 4 ] && sleep $((try * 5))
   done
   rm -f "$log"

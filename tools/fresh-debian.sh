@@ -34,6 +34,7 @@ rm -f "$log"
 # This machine's sources and apt settings (proxies among them), its own CA
 # certificates (installed with ca-certificates, which the web tests bring),
 # and its name service.
+rm -f "$root/etc/apt/sources.list"  # debootstrap's own, which would name the mirror twice
 cp -a /etc/apt/sources.list.d /etc/apt/apt.conf.d "$root/etc/apt/"
 [ -f /etc/apt/sources.list ] && cp /etc/apt/sources.list "$root/etc/apt/"
 mkdir -p "$root/usr/local/share/ca-certificates"
