@@ -26,16 +26,24 @@ wait_for 10 tmux_screen_has brisklet-shell clean-42 ||
   fail "the rest of the arrow key reached the shell: $(tmux_screen brisklet-shell)"
 grep -qF '[A' <(tmux_screen brisklet-shell) && fail "'[A' left at the prompt: $(tmux_screen brisklet-shell)"
 
-# 2. Ctrl-Z, fg, then one key.
-type_line "clear; stty -g >$t/before; '$bin'"
-wait_for 10 tmux_screen_has brisklet-shell "$last_line" || fail "brisklet did not start again"
+# 2. Ctrl-Z, fg, then one key. The screen still shows the first run's lines
+# until `clear` has run: "run-2" (typed as a sum) comes only after it.
+# brisklet is then waited for in front, in its key mode, as after fg below.
+key_mode() {
+  [ "$(tmux -L brisklet-shell display -p -t main '#{pane_current_command}')" = brisklet ] &&
+    [ "$(tmux_stty brisklet-shell)" != "$(cat "$t/before")" ]
+}
+type_line "clear; stty -g >$t/before; echo \"run-\$((1 + 1))\"; '$bin'"
+wait_for 10 tmux_screen_has brisklet-shell run-2 && wait_for 10 tmux_screen_has brisklet-shell "$last_line" &&
+  wait_for 10 key_mode || fail "brisklet did not start again: $(tmux_screen brisklet-shell)"
 tmux_keys brisklet-shell C-z
 wait_for 10 tmux_screen_has brisklet-shell Stopped || fail "Ctrl-Z did not stop brisklet: $(tmux_screen brisklet-shell)"
 type_line "stty -g >$t/stopped"
 wait_for 10 test -s "$t/stopped" || fail "no shell after Ctrl-Z: $(tmux_screen brisklet-shell)"
 cmp -s "$t/before" "$t/stopped" || fail "while stopped the terminal is not as before: $(cat "$t/stopped")"
 type_line fg
-sleep 0.5
+# In front again, brisklet sets its key mode again before it reads.
+wait_for 10 key_mode || fail "after fg, the terminal is not in brisklet's key mode: $(tmux_stty brisklet-shell)"
 tmux_keys brisklet-shell q
 wait_for 10 prompt_back || fail "one key after fg did not end brisklet: $(tmux_screen brisklet-shell)"
 type_line "echo \"status-\$?\"; stty -g >$t/after"

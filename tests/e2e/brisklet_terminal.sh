@@ -10,7 +10,9 @@ t=$E2E_TMP
 tmux_start brisklet-e2e bash -c "stty -g >$t/before; '$bin'; echo \$? >$t/rc; stty -g >$t/after; exec sleep 60"
 last_line='774. Kapa internet med en ABC80'
 wait_for 10 tmux_screen_has brisklet-e2e "$last_line" || fail "the last line never appeared"
-sleep 0.3
+# It waits for the key with the terminal in its key mode.
+key_mode() { [ "$(tmux_stty brisklet-e2e)" != "$(cat "$t/before")" ]; }
+wait_for 10 key_mode || [ -e "$t/rc" ] || fail "the terminal never went into key mode: $(tmux_stty brisklet-e2e)"
 [ -e "$t/rc" ] && fail "brisklet ended before any key was pressed"
 
 screen=$(tmux_screen brisklet-e2e | sed -e 's/[[:space:]]*$//')

@@ -6,7 +6,8 @@
 #                                  for splines the counter); says what is
 #                                  wrong and returns 1 otherwise
 #   shoot_until_shown FILE PROGRAM screenshots until one passes (a flash frame
-#                                  or an arc over the counter may hide them)
+#                                  or an arc over the counter may hide them),
+#                                  for 20 s at most
 #   shoot_and_keep FILE PROGRAM KEPT  the same, keeping the shot as KEPT.png
 
 effect_colours() {
@@ -55,12 +56,9 @@ shoot_and_keep() {
   cp "$1" "$3.png"
 }
 
+shot_shows_effect() { import -window root "$1" 2>/dev/null && check_effect_shot "$1" "$2" 2>"$1.why"; }
 shoot_until_shown() {
-  local file=$1 program=$2 try
-  for try in 1 2 3 4 5 6; do
-    import -window root "$file" 2>/dev/null && check_effect_shot "$file" "$program" 2>"$file.why" && return 0
-    sleep 0.7
-  done
-  cat "$file.why" >&2
+  wait_for 20 shot_shows_effect "$1" "$2" && return 0
+  cat "$1.why" >&2
   return 1
 }

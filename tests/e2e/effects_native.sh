@@ -16,10 +16,8 @@ for program in $PACK_FULLSCREEN_PROGRAMS; do
   "$exe" --square-pixels 2>"$E2E_TMP/$program.err" &
   pid=$!
   E2E_PIDS+=("$pid")
-  wait_for 20 xdotool search --name '^Velkrant$' ||
+  window=$(wait_window 20 Velkrant) ||
     fail "$program: no window (running: $(kill -0 "$pid" 2>&1 && echo yes), X server: $(kill -0 "${E2E_PIDS[0]}" 2>&1 && echo alive) $(tail -3 "$E2E_TMP/xvfb.log")) $(cat "$E2E_TMP/$program.err")"
-  window=$(xdotool search --name '^Velkrant$' | head -1)
-  sleep 1
   shot=$E2E_TMP/$program.png
   shoot_and_keep "$shot" "$program" "$build/e2e-$program"
   xdotool windowfocus "$window" 2>/dev/null

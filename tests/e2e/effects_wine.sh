@@ -18,9 +18,7 @@ for program in $PACK_FULLSCREEN_PROGRAMS; do
   "$PE_OBJDUMP" -h "$exe" | grep -q '\.rsrc' || fail "$program: no resource section (icon)"
   timeout -k 5 60 wine "$exe" &
   pid=$!
-  wait_for 30 xdotool search --name '^Velkrant$' || fail "$program: no window"
-  window=$(xdotool search --name '^Velkrant$' | head -1)
-  sleep 1
+  window=$(wait_window 30 Velkrant) || fail "$program: no window"
   # The virtual desktop takes the 320x200 mode at the screen's top left.
   shot=$E2E_TMP/$program.png
   shoot_and_keep "$shot" "$program" "$build/e2e-$program"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # fennick natively with Escape already held when it starts: it ends with
-# status 0 before presenting any frame, as the Win32 build does. The X
-# server repeats the held key quickly, so the press reaches the new window
-# before its first Escape test; presents are counted by a preloaded library
-# (sdl_call_counter.c), which writes its file at the first counted call.
+# status 0 before presenting any frame, as the Win32 build does. The press
+# came before the window existed, so only the X server's key map tells it
+# (the quick key repeat merely keeps such a press in the window's events
+# too); presents are counted by a preloaded library (sdl_call_counter.c),
+# which writes its file at the first counted call.
 set -u
 . "$(dirname "$0")/lib.sh"
 build=$1

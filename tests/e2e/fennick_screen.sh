@@ -22,8 +22,7 @@ screen_fractions() {
 # in SHOT; fails after a minute.
 wine_desktop_contours() {
   local shot=$1
-  wait_for 60 xdotool search --name 'Wine desktop' || fail "no Wine desktop window"
-  desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
+  desktop=$(wait_window 60 'Default - Wine desktop') || fail "no Wine desktop window"
   wait_for 60 wine_desktop_shot_has_contours "$shot" ||
     fail "no contour lines on the desktop ($(screen_fractions "$shot"))"
 }

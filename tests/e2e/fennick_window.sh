@@ -14,9 +14,12 @@ start_fennick() {
   "$exe" >"$E2E_TMP/out" 2>"$E2E_TMP/err" &
   pid=$!
   E2E_PIDS+=("$pid")
-  wait_for 15 xdotool search --name '^Morkelbrand$' || fail "no window titled Morkelbrand: $(cat "$E2E_TMP/err")"
-  window=$(xdotool search --name '^Morkelbrand$' | head -n 1)
+  window=$(wait_window 15 Morkelbrand) || fail "no window titled Morkelbrand: $(cat "$E2E_TMP/err")"
 }
+# A frame on the black screen (the last screenshot in FILE).
+shot_drawn() { import -window root "$1" && [ "$(convert "$1" -format '%[fx:maxima]' info:)" != 0 ]; }
+# A screenshot in FILE that differs from BEFORE.
+shot_differs() { import -window root "$1" && [ "$(compare -metric AE "$2" "$1" null: 2>&1)" != 0 ]; }
 
 # Waits up to SECS for the program to end; sets rc to its exit status, or
 # to "still running".
@@ -33,15 +36,15 @@ wait_exit_within() {
 
 # 1. The window, its picture, Escape.
 start_fennick
-sleep 1
-import -window root "$E2E_TMP/first.png"
-sleep 0.3
-import -window root "$E2E_TMP/second.png"
+wait_for 20 shot_drawn "$E2E_TMP/first.png"
 read -r black green yellow < <(screen_fractions "$E2E_TMP/first.png")
 echo "screen: black $black, outer-contour green $green, inner-contour yellow $yellow"
 shows_contours "$E2E_TMP/first.png" || fail "the screen does not show green and yellow lines on black"
-[ "$(compare -metric AE "$E2E_TMP/first.png" "$E2E_TMP/second.png" null: 2>&1)" != 0 ] || fail "the picture does not move"
+wait_for 10 shot_differs "$E2E_TMP/second.png" "$E2E_TMP/first.png" || fail "the picture does not move"
 [ -n "${FENNICK_E2E_KEEP:-}" ] && cp "$E2E_TMP/first.png" "$FENNICK_E2E_KEEP"
+# The window made first is the one that shows the picture.
+shown=$(xdotool search --onlyvisible --name '^Morkelbrand$')
+[ "$shown" = "$window" ] || fail "the window was replaced: first $window, now $shown"
 
 xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
 xdotool key Escape
@@ -50,7 +53,8 @@ wait_exit_within 1
 
 # 2. Closing the window.
 start_fennick
-sleep 0.5
+# Its loop runs (and takes close requests) once it draws.
+wait_for 20 shot_drawn "$E2E_TMP/first.png" || fail "nothing on screen before the close request"
 "$build/bin/x11_close_window" "$window" || fail "could not send the close request"
 wait_exit_within 3
 [ "$rc" = 0 ] || fail "after the close request: exit status $rc, expected 0 ($(cat "$E2E_TMP/err"))"

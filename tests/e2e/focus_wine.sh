@@ -22,13 +22,17 @@ post() { timeout 30 wine "$app/post_message.exe" Velkrant "$1" || fail "could no
 lines() { wc -l <"$log"; }
 # between FROM TO: the log's lines FROM+1 ... TO
 between() { sed -n "$(($1 + 1)),$2p" "$log"; }
+# slept_after LINE: a 1-ms sleep in the log after that line
+slept_after() { between "$1" '$' | grep -q '^Sleep 1$'; }
+# lines_for SECS: the log's lines from now to SECS later, as from and to
+lines_for() { from=$(lines); sleep "$1"; to=$(lines); }
 
 wait_for 60 grep -q '^Flip primary' "$log" || fail "no frame flipped: $(tail -n 5 "$log")"
+posted=$(lines)
 post inactive
-sleep 1  # the message is taken at the next pass
-from=$(lines)
-sleep 2
-to=$(lines)
+# The message is taken at the next pass, which then sleeps.
+wait_for 20 slept_after "$posted" || fail "no 1-ms sleep after the message: $(tail -n 5 "$log")"
+lines_for 2
 inactive=$(between "$from" "$to")
 sleeps=$(grep -c '^Sleep 1$' <<<"$inactive")
 echo "inactive for 2 s: $sleeps passes with Sleep 1, $(grep -c '^Lock' <<<"$inactive") locks, $(grep -c '^Flip' <<<"$inactive") flips"

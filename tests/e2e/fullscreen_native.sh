@@ -30,14 +30,10 @@ xdotool mousemove 300 200
 [ "$("$bin/x_cursor_probe")" != hidden ] || fail "the X server's own pointer should be visible"
 timeout -k 5 60 "$bin/fullscreen_pattern" --square-pixels 2>"$E2E_TMP/err" &
 pid=$!
-wait_for 15 xdotool search --name '^Velkrant$' || fail "no window titled Velkrant"
-window=$(xdotool search --name '^Velkrant$' | head -1)
-wait_for 10 bash -c "xdotool getwindowgeometry $window | grep -q \"Geometry: 640x480\"" || true
-geometry=$(xdotool getwindowgeometry "$window" 2>/dev/null | tr -s ' \n' ' ')
-case "$geometry" in
-  *"Position: 0,0"*"Geometry: 640x480"*) ;;
-  *) fail "not fullscreen: $geometry" ;;
-esac
+window=$(wait_window 15 Velkrant) || fail "no window titled Velkrant"
+geometry() { xdotool getwindowgeometry "$window" 2>/dev/null | tr -s ' \n' ' '; }
+covers_screen() { [[ $(geometry) == *"Position: 0,0"*"Geometry: 640x480"* ]]; }
+wait_for 20 covers_screen || fail "not fullscreen: $(geometry)"
 shot=$E2E_TMP/native.png
 # Frames are on screen once the first block shows its colour.
 wait_for 10 bash -c "[ \"\$(convert x:root -format '%[pixel:p{40,90}]' info:)\" = 'srgb(7,3,229)' ]" ||
@@ -48,6 +44,9 @@ bars=$(screen_pixels "$shot" 320,20 320,460 | sort -u)
 [ "$bars" = "0 0 0" ] || fail "expected black bars above and below, got: $bars"
 probe=$("$bin/x_cursor_probe")
 [ "$probe" = hidden ] || fail "pointer over the program: $probe"
+# The window found first is the one on screen: made once.
+shown=$(xdotool search --onlyvisible --name '^Velkrant$')
+[ "$shown" = "$window" ] || fail "the window was replaced: first $window, now $shown"
 
 xdotool windowfocus "$window" 2>/dev/null
 xdotool key Escape 2>/dev/null

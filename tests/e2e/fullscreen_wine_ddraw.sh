@@ -12,21 +12,21 @@ wine_own_prefix "$build" fullscreen
 
 windows_exe "$build/test-bin/fullscreen_pattern.exe" GUI
 
+# pattern_shown SHOT MODE: a screenshot in SHOT shows the pattern (what
+# differs in SHOT.why).
+pattern_shown() { import -window root "$1" 2>/dev/null && check_pattern "$1" 0 0 1 "$2" 2>"$1.why"; }
+
 # show_and_end NAME MODE: runs the program copied into $E2E_TMP/NAME, takes
 # a screenshot once the pattern is up, presses Escape, checks the status 0.
 show_and_end() {
   local name=$1 mode=$2 dir=$E2E_TMP/$1 shot=$E2E_TMP/$1.png window status
   timeout -k 5 40 wine "$dir/fullscreen_pattern.exe" &
   local pid=$!
-  wait_for 20 xdotool search --name '^Velkrant$' || fail "$name: no window"
-  window=$(xdotool search --name '^Velkrant$' | head -1)
+  window=$(wait_window 20 Velkrant) || fail "$name: no window"
   # Screenshots until the pattern is up (the desktop shows before the mode
   # switch, and frames need a moment to arrive).
-  local shown=1 try
-  for try in $(seq 20); do
-    import -window root "$shot" 2>/dev/null && check_pattern "$shot" 0 0 1 "$mode" 2>"$shot.why" && { shown=0; break; }
-    sleep 0.5
-  done
+  local shown=0
+  wait_for 20 pattern_shown "$shot" "$mode" || shown=1
   xdotool key --window "$window" Escape 2>/dev/null
   wait "$pid"; status=$?
   [ "$status" -eq 0 ] || fail "$name: exit status $status after Escape, expected 0"

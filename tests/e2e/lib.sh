@@ -6,6 +6,7 @@
 #                           DISPLAY; OPTIONs go to Xvfb (e.g. -ardelay MS)
 #   tmux_start NAME CMD...  run a console program in a detached tmux session
 #   tmux_screen NAME        print what the session's screen shows
+#   tmux_stty NAME          print the settings of the session's terminal (stty -g)
 #   wine_prefix_ensure DIR  create a Wine prefix once (virtual desktop default)
 #   wine_env BUILD_DIR      export WINEPREFIX, WINEDEBUG for that build
 #   wine_own_prefix BUILD_DIR NAME [WxH]  a prefix of the test's own, ended after
@@ -14,6 +15,8 @@
 #                           64-bit test build); sets PE_OBJDUMP to read it
 #   fail MSG                print MSG and exit 1
 #   wait_for SECS CMD...    retry CMD every 0.1 s until it succeeds
+#   wait_window SECS TITLE  print the id of the first visible window titled
+#                           exactly TITLE, once there is one (fails after SECS)
 #   expect_clean_end PID WHAT  after Escape: ends within 10 s with status 0
 
 E2E_PIDS=()
@@ -44,6 +47,10 @@ wait_for() {
   done
 }
 
+# Only a mapped window counts: a program shows its window once it is set up.
+visible_window() { E2E_WINDOW=$(xdotool search --onlyvisible --name "^$1\$" | head -1); [ -n "$E2E_WINDOW" ]; }
+wait_window() { wait_for "$1" visible_window "$2" && echo "$E2E_WINDOW"; }
+
 xvfb_start() {
   local geometry=${1:-640x480x24} fifo=$E2E_TMP/displayfd n
   shift $(($# > 0))
@@ -64,6 +71,7 @@ tmux_start() {
   tmux -L "$name" -f /dev/null new-session -d -s main -x 100 -y 30 "$@"
 }
 tmux_screen() { tmux -L "$1" capture-pane -p -t main; }
+tmux_stty() { stty -g -F "$(tmux -L "$1" display -p -t main '#{pane_tty}')"; }
 tmux_keys() { local name=$1; shift; tmux -L "$name" send-keys -t main "$@"; }
 
 . "$(dirname "${BASH_SOURCE[0]}")/lib-wine.sh"

@@ -83,8 +83,7 @@ cd "$folder" || fail "no folder $folder"
 timeout -k 5 60 wine ./curves.exe >/dev/null 2>&1 &
 pid=$!
 E2E_PIDS+=("$pid")
-wait_for 30 xdotool search --name '^Velkrant$' || fail "curves.exe: no window"
-window=$(xdotool search --name '^Velkrant$' | head -1)
+window=$(wait_window 30 Velkrant) || fail "curves.exe: no window"
 shot=$E2E_TMP/curves.png
 shoot_and_keep "$shot" curves "$build/e2e-packaging-curves"
 xdotool key --window "$window" Escape 2>/dev/null
@@ -102,8 +101,7 @@ shot=$E2E_TMP/fennick.png
 has_picture() { timeout 10 import -window root "$shot" 2>/dev/null && shows_contours "$shot" 0.15; }
 wait_for 30 has_picture || fail "fennick.exe: no contour lines on screen ($(screen_fractions "$shot"))"
 cp "$shot" "$build/e2e-packaging-fennick.png"
-desktop=$(xdotool search --onlyvisible --name 'Wine desktop' | head -n 1)
-[ -n "$desktop" ] || fail "fennick.exe: no Wine desktop window"
+desktop=$(wait_window 10 'Default - Wine desktop') || fail "fennick.exe: no Wine desktop window"
 xdotool windowfocus "$desktop"
 xdotool key Escape
 expect_clean_end "$pid" fennick.exe

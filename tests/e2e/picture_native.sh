@@ -12,22 +12,25 @@ t=$E2E_TMP
 
 start() {  # TITLE PROGRAM ARGS...: runs it, sets $pid and $window
   local title=$1; shift
-  "$@" 2>"$t/err" &
+  rm -f "$t/counts"
+  # Its presents are counted by a preloaded library (sdl_call_counter.c).
+  LD_PRELOAD=$build/test-bin/libsdl_call_counter.so SDL_CALL_COUNTER_FILE=$t/counts "$@" 2>"$t/err" &
   pid=$!
   E2E_PIDS+=("$pid")
-  wait_for 20 xdotool search --name "^$title\$" || fail "$*: no window: $(cat "$t/err")"
-  # SDL may replace its first window while it sets up the renderer.
-  sleep 1.5
-  window=$(xdotool search --name "^$title\$" | tail -1)
+  window=$(wait_window 20 "$title") || fail "$*: no window: $(cat "$t/err")"
 }
 geometry() { xdotool getwindowgeometry "$window" | tr -s ' \n' ' '; }
-expect_geometry() {  # WxH X,Y
-  wait_for 5 bash -c "xdotool getwindowgeometry $window | tr -s ' \n' ' ' | grep -q 'Position: $2 .*Geometry: $1'" ||
+presents() { local n=0; [ -s "$t/counts" ] && read -r _ n _ <"$t/counts"; echo "$n"; }
+presented() { [ "$(presents)" -ge "$1" ]; }
+expect_geometry() {  # WxH X,Y: the window there, and frames drawn at that size
+  wait_for 20 bash -c "xdotool getwindowgeometry $window | tr -s ' \n' ' ' | grep -q 'Position: $2 .*Geometry: $1'" ||
     fail "window at $(geometry), expected $1 at $2: $(cat "$t/err")"
+  local at=$(presents)
+  wait_for 20 presented $((at + 2)) ||
+    fail "no frames presented at $1 ($(presents) in all): $(cat "$t/err")"
 }
 alt_enter() {
   xdotool mousemove --window "$window" 10 10 windowfocus "$window" key alt+Return 2>/dev/null
-  sleep 1
 }
 stop() {
   xdotool mousemove --window "$window" 10 10 windowfocus "$window" key Escape 2>/dev/null
@@ -59,6 +62,7 @@ down=$(squares_along "$t/curves.png" 1x960+6+0)
 stop
 
 start Velkrant "$bin/curves" --square-pixels
+expect_geometry 1280x960 0,0
 import -window root "$t/square.png"
 bars=$(convert "$t/square.png" -crop 1280x80+0+0 +repage -format '%[fx:maxima]' info:)
 [ "$bars" = 0 ] || fail "--square-pixels: the top 80 rows are not a black bar"

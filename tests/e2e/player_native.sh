@@ -14,32 +14,31 @@ xvfb_start 400x300x24
 timeout -k 5 60 "$bin/curves" --window --square-pixels 2>"$E2E_TMP/err" &
 pid=$!
 E2E_PIDS+=("$pid")
-wait_for 15 xdotool search --name '^Velkrant$' || fail "no window titled Velkrant"
-window=$(xdotool search --name '^Velkrant$' | head -1)
+window=$(wait_window 15 Velkrant) || fail "no window titled Velkrant"
 shoot() { import -window "$window" "$E2E_TMP/$1.png"; }
 differing() { compare -metric AE "$E2E_TMP/$1.png" "$2" null: 2>&1; }
-sleep 1
+drawn() { shoot first && [ "$(convert "$E2E_TMP/first.png" -format '%[fx:maxima]' info:)" != 0 ]; }
+wait_for 20 drawn || fail "no picture in the window"
 
 xdotool key --window "$window" space
-sleep 0.3
-shoot paused-a
-sleep 1
-shoot paused-b
-[ "$(differing paused-a "$E2E_TMP/paused-b.png")" = 0 ] || fail "Space: the picture still moves"
+# equal_after SECS: a screenshot SECS after paused-a equals it
+equal_after() { sleep "$1"; shoot paused-b && [ "$(differing paused-a "$E2E_TMP/paused-b.png")" = 0 ]; }
+# Paused once two screenshots in a row are equal; a second later it still is.
+next_equal() { shoot paused-a && equal_after 0; }
+wait_for 20 next_equal && equal_after 1 || fail "Space: the picture still moves"
 echo "Space: two screenshots 1 s apart are equal"
 
 xdotool key --window "$window" Home Right
 shows_frame_1000() { shoot moved && [ "$(differing moved "$E2E_TMP/at-1000.png")" = 0 ]; }
-wait_for 5 shows_frame_1000 || {
+wait_for 10 shows_frame_1000 || {
   cp "$E2E_TMP/moved.png" "$build/e2e-player-moved.png"
   fail "Home, Right: $(differing moved "$E2E_TMP/at-1000.png") pixels differ from --frame 1000 (kept as $build/e2e-player-moved.png)"
 }
 echo "paused, Home then Right: the window shows --frame 1000 exactly"
 
 xdotool key --window "$window" i
-sleep 0.3
-shoot overlay
-[ "$(differing overlay "$E2E_TMP/at-1000.png")" != 0 ] || fail "I: no overlay on the picture"
+shows_overlay() { shoot overlay && [ "$(differing overlay "$E2E_TMP/at-1000.png")" != 0 ]; }
+wait_for 10 shows_overlay || fail "I: no overlay on the picture"
 cp "$E2E_TMP/overlay.png" "$build/e2e-player-overlay.png"
 echo "I: the overlay line on the picture (kept as $build/e2e-player-overlay.png)"
 

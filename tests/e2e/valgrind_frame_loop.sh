@@ -19,26 +19,25 @@ pid=$!
 E2E_PIDS+=("$pid")
 title=Velkrant
 [ "$program" = fennick ] && title=Morkelbrand
-wait_for 90 xdotool search --name "^$title\$" || fail "no window titled $title: $(tail -n 20 "$report")"
+wait_window 90 "$title" >/dev/null || fail "no window titled $title: $(tail -n 20 "$report")"
 # Frames on screen: the picture changes, and changes again (Valgrind makes
 # a frame take a second or more).
 picture() { convert x:root -scale 64x48 -format '%#' info:; }
-changes=0 last=$(picture) end=$((SECONDS + 150))
-while [ $changes -lt 2 ] && [ $SECONDS -lt $end ]; do
-  sleep 1
+changed_twice() {
+  local now
   now=$(picture)
   [ "$now" != "$last" ] && changes=$((changes + 1))
   last=$now
-done
-[ $changes -ge 2 ] || { import -window root "$build/valgrind-$program-failed.png"; fail "the picture changed $changes times in 150 s under Valgrind (kept as $build/valgrind-$program-failed.png)"; }
-# Escape to the window that shows the frames (SDL may have made and dropped
-# others on the way), again every few seconds: a pass takes long here.
+  [ $changes -ge 2 ]
+}
+changes=0 last=$(picture)
+wait_for 150 changed_twice || { import -window root "$build/valgrind-$program-failed.png"; fail "the picture changed $changes times in 150 s under Valgrind (kept as $build/valgrind-$program-failed.png)"; }
+# Escape to its window, again every few seconds: a pass takes long here.
 end=$((SECONDS + 90))
 while kill -0 "$pid" 2>/dev/null && [ $SECONDS -lt $end ]; do
-  window=$(xdotool search --onlyvisible --name "^$title\$" | head -1)
-  [ -n "$window" ] && xdotool windowfocus "$window" 2>/dev/null
+  window=$(wait_window 5 "$title") && xdotool windowfocus "$window" 2>/dev/null
   xdotool key Escape 2>/dev/null
-  for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  wait_for 5 bash -c "! kill -0 $pid"
 done
 kill -0 "$pid" 2>/dev/null && fail "$program did not end within 90 s of Escape"
 wait "$pid"

@@ -16,7 +16,7 @@ wine_own_prefix "$build" window 1024x768
 
 keys() {  # keys to the virtual desktop, which hands them to the focused window
   local desktop
-  desktop=$(xdotool search --name 'Wine desktop' | head -n 1)
+  desktop=$(wait_window 30 'Default - Wine desktop') || fail "no Wine desktop window"
   xdotool mousemove 512 384
   xdotool windowfocus --sync "$desktop" 2>/dev/null || xdotool windowfocus "$desktop" 2>/dev/null
   xdotool key "$@"
@@ -53,12 +53,16 @@ keys alt+Return
 shows "Alt+Enter again: no framed window" framed
 # Space pauses: the picture stands still.
 keys space
-sleep 0.5
-import -window root "$E2E_TMP/paused-a.png"
-sleep 1
-import -window root "$E2E_TMP/paused-b.png"
-moved=$(compare -metric AE "$E2E_TMP/paused-a.png" "$E2E_TMP/paused-b.png" null: 2>&1)
-[ "$moved" = 0 ] || fail "Space: $moved pixels changed in a second of pause"
+# moved_after SECS: pixels changed from paused-a to a screenshot SECS later
+moved_after() {
+  sleep "$1"; import -window root "$E2E_TMP/paused-b.png"
+  moved=$(compare -metric AE "$E2E_TMP/paused-a.png" "$E2E_TMP/paused-b.png" null: 2>&1)
+  [ "$moved" = 0 ]
+}
+# Paused once two screenshots in a row are equal; a second later it still is.
+next_equal() { import -window root "$E2E_TMP/paused-a.png" && moved_after 0; }
+wait_for 20 next_equal || fail "Space: the picture did not stop ($moved pixels changed between two screenshots)"
+moved_after 1 || fail "Space: $moved pixels changed in a second of pause"
 keys Escape
 expect_clean_end "$pid" "curves.exe --window"
 echo "curves.exe --window: framed picture, Alt+Enter covered the desktop and came back, Space froze it, Escape gave 0"
@@ -71,8 +75,7 @@ offer() {  # offer ANSWER: runs curves.exe on the refusing ddraw.dll, answers th
   WINEDLLOVERRIDES=ddraw=n,b FAKE_DDRAW_MODES=8,15 FAKE_DDRAW_LOG=$E2E_TMP/ddraw.log \
     timeout -k 5 90 wine "$app/curves.exe" &
   pid=$!
-  wait_for 30 xdotool search --name '^curves$' || fail "no message box offering a window"
-  sleep 1
+  wait_window 30 curves >/dev/null || fail "no message box offering a window"
   keys "$1"
 }
 offer n

@@ -52,7 +52,8 @@ grep -qw 6 <<<"$before" || fail "\"Splines: 6\" not seen before the wrap: $befor
 grep -qw 8 <<<"$after" || fail "\"Splines: 8\" not seen after the wrap: $after"
 grep -qw 4 <<<"$after" && fail "the counter fell back to 4 after the wrap: $after"
 kill -0 "$pid" 2>/dev/null || fail "splines2 ended early"
-xdotool key --window "$(xdotool search --name '^Velkrant$' | head -1)" Escape 2>/dev/null
+window=$(wait_window 10 Velkrant) || fail "no window titled Velkrant"
+xdotool key --window "$window" Escape 2>/dev/null
 wait "$pid"
 status=$?
 [ "$status" -eq 0 ] || fail "status $status after Escape"
