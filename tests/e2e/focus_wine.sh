@@ -18,7 +18,9 @@ log=$E2E_TMP/calls.log
 WINEDLLOVERRIDES="ddraw=n,b" FAKE_DDRAW_LOG="$log" timeout -k 5 120 wine "$app/$program.exe" &
 pid=$!
 E2E_PIDS+=("$pid")
-post() { timeout 30 wine "$app/post_message.exe" Velkrant "$1" || fail "could not post $1"; }
+# A start of Wine on a busy machine may fail by itself: tried again for 30 s
+# (each message means the same taken twice).
+post() { wait_for 30 timeout 20 wine "$app/post_message.exe" Velkrant "$1" || fail "could not post $1 in 30 s"; }
 lines() { wc -l <"$log"; }
 # between FROM TO: the log's lines FROM+1 ... TO
 between() { sed -n "$(($1 + 1)),$2p" "$log"; }
