@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <set>
 
@@ -105,6 +106,12 @@ CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& featur
     line.file = argv[3];
     if (is_option(line.file))
         return bad(std::string("--frame needs a ") + features.frame_format + " file name, not the option " + line.file);
+    // The name says what the file holds: a.bmp never gets a PNG.
+    std::string extension = "." + std::string(features.frame_format);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower_case_extension(line.file) != extension)
+        return bad("bad --frame file name '" + line.file + "': expected a " + features.frame_format +
+                   " file name ending in " + extension);
     return line;
 }
 

@@ -20,7 +20,9 @@ const VideoFormat formats[] = {
     {".gif", "", "", 0.32, 2, 12e6},  // every frame pixel costs the same at any scale
 };
 
-std::string lower_extension(const std::string& file) {
+}  // namespace
+
+std::string lower_case_extension(const std::string& file) {
     // A name's extension follows at least one character of the name (".mp4" has none).
     const std::size_t slash = file.rfind('/'), dot = file.rfind('.');
     const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
@@ -30,10 +32,8 @@ std::string lower_extension(const std::string& file) {
     return extension;
 }
 
-}  // namespace
-
 const VideoFormat* video_format_for(const std::string& file) {
-    const std::string extension = lower_extension(file);
+    const std::string extension = lower_case_extension(file);
     for (const VideoFormat& format : formats)
         if (extension == format.extension) return &format;
     return nullptr;

@@ -24,5 +24,9 @@ struct VideoFormat {
 // capture cannot write.
 const VideoFormat* video_format_for(const std::string& file);
 
+// The extension of `file`'s name with its dot, in lower case; "" when the
+// name has none (".mp4" alone is a name without one).
+std::string lower_case_extension(const std::string& file);
+
 // ".mp4, .m4v, ... or .gif": the extensions a capture can write.
 std::string video_extensions();
