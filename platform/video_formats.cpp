@@ -17,7 +17,10 @@ const VideoFormat formats[] = {
     {".webm", "", "webm", 0.22, 1.4, 1.1e6},  // VP9, slow
     {".nut", "", "nut", 0.019, 1.66, 45e6},
     {".avi", "", "", 0.019, 1.66, 45e6},
-    {".gif", "", "", 0.32, 2, 12e6},  // every frame pixel costs the same at any scale
+    // Every frame pixel costs the same at any scale. A GIF's delays are whole
+    // hundredths of a second, and players show one under 2 as 10: at most
+    // 50 fps, where each frame's delay rounds to 2 or more and they add up.
+    {".gif", "", "", 0.32, 2, 12e6, 50},
 };
 
 }  // namespace

@@ -18,6 +18,9 @@ struct VideoFormat {
     double scale_power;
     // Pixels a second the encoder takes, roughly (for the time estimate).
     double pixels_per_second;
+    // The highest frame rate its players keep, and the rate without --fps;
+    // 0 for any rate (60 without --fps).
+    int most_fps = 0;
 };
 
 // The format of `file`'s extension (any letter case); null for one the

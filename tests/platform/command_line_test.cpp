@@ -60,6 +60,7 @@ TEST(CommandLine, RefusalsNameTheOptionAtFaultInOneLine) {
         {{"--record", "a.mkv", "--seconds", ".5"}, native, "p: bad --seconds value '.5': " + seconds},
         {{"--record", "a.mkv", "--seconds", "0.0"}, native, "p: bad --seconds value '0.0': " + seconds},
         {{"--record", "a.mkv", "--seconds", "2", "--fps", "+5"}, native, "p: bad --fps value '+5': expected 1 to 240 (frames per second, " + digits},
+        {{"--record", "a.gif", "--seconds", "2", "--fps", "60"}, native, "p: bad --fps value '60': expected 1 to 50 for a .gif file (the most its players keep) (try 'p --help')"},
         {{"--record", "a.mkv", "--seconds", "2", "--scale", "2.0"}, native, "p: bad --scale value '2.0': expected 1 to 16 (a whole factor, " + digits},
         {{"--record", "a.mkv", "--seconds", "2", "--seconds", "3"}, native, "p: --seconds is given twice (try 'p --help')"},
         {{"--window", "--square-pixels", "--window"}, win32, "p: --window is given twice (try 'p --help')"},
