@@ -66,6 +66,7 @@ void Player::press(PlayerKey key, std::uint32_t now) {
 }
 
 void Player::presented(std::uint32_t now) {
+    last_ = Shown{true, now, time_.at(now), time_.paused(), overlay_, time_.speed_quarters()};
     if (!window_open_) {
         window_open_ = true;
         window_start_ = now;
@@ -77,6 +78,12 @@ void Player::presented(std::uint32_t now) {
         window_start_ = now;
         window_frames_ = 0;
     }
+}
+
+bool Player::unchanged(std::uint32_t now) const {
+    const bool same = last_.any && last_.paused && time_.paused() && time_.at(now) == last_.shown &&
+                      last_.overlay == overlay_ && last_.speed_quarters == time_.speed_quarters();
+    return same && (!overlay_ || now - last_.at < overlay_rest_ms);
 }
 
 void Player::draw_overlay(const Canvas& canvas, std::uint32_t shown) const {
