@@ -34,7 +34,7 @@ test("the show starts with fennick and draws it", async () => {
   await closeClean(session);
 });
 
-test("Escape moves on through the show; brisklet's lines end it", async () => {
+test("Escape moves on through the show and the address follows; brisklet's lines end it", async () => {
   const session = await openPage("?program=curves");
   const { page } = session;
   await drawing(page, "curves");
@@ -42,6 +42,9 @@ test("Escape moves on through the show; brisklet's lines end it", async () => {
   for (const next of ["splines", "splines2"]) {
     await page.keyboard.press("Escape");
     await drawing(page, next);
+    // The address follows the program, so that a reload shows it again.
+    await page.waitForFunction((name) => new URLSearchParams(location.search).get("program") === name,
+                               { timeout: 5000 }, next);
   }
   await page.keyboard.press("Escape");
   const expected = fs.readFileSync(process.env.PACK_CREDITS, "utf8").replace(/\n$/, "").split("\n");
