@@ -106,10 +106,12 @@ CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& featur
     line.file = argv[3];
     if (is_option(line.file))
         return bad(std::string("--frame needs a ") + features.frame_format + " file name, not the option " + line.file);
-    // The name says what the file holds: a.bmp never gets a PNG.
+    // The name says what the file holds: a.bmp never gets a PNG. A name
+    // without an extension (a device such as /dev/stdout) takes the format.
     std::string extension = "." + std::string(features.frame_format);
     for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (lower_case_extension(line.file) != extension)
+    const std::string given = lower_case_extension(line.file);
+    if (!given.empty() && given != extension)
         return bad("bad --frame file name '" + line.file + "': expected a " + features.frame_format +
                    " file name ending in " + extension);
     return line;

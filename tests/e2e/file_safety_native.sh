@@ -25,11 +25,11 @@ leftovers() {
 }
 
 # A device node (made here; only root may).
-if [ "$(id -u)" -eq 0 ] && mknod null-device.png c 1 3 2>/dev/null; then
-  "$bin/curves" --frame 700 null-device.png || fail "--frame to a device: status $?"
-  [ -c null-device.png ] || fail "the device node was replaced: $(ls -l null-device.png)"
+if [ "$(id -u)" -eq 0 ] && mknod null-device c 1 3 2>/dev/null; then
+  "$bin/curves" --frame 700 null-device || fail "--frame to a device: status $?"
+  [ -c null-device ] || fail "the device node was replaced: $(ls -l null-device)"
   echo "device node stays a device: ok"
-  rm null-device.png
+  rm null-device
 else
   echo "SKIP device node: mknod needs root here"
 fi
