@@ -123,6 +123,23 @@ test("on a 390x844 touch screen a tap pauses and resumes, a swipe changes the pr
   await closeClean(session);
 });
 
+test("on a phone held sideways (844x390) the bars leave the picture 3 s after the last touch, and a tap brings them back",
+     async () => {
+  const session = await openStill("?program=curves", { width: 844, height: 390, hasTouch: true, isMobile: true });
+  const { page } = session;
+  // What is on top at the picture's top and bottom edge, its middle column.
+  const onTop = () => page.evaluate(() => [4, innerHeight - 4].map((y) => document.elementFromPoint(innerWidth / 2, y).id));
+  await page.waitForFunction(() => document.body.classList.contains("bars-resting"), { timeout: 10000 });
+  await page.waitForFunction(() => getComputedStyle(document.getElementById("controls")).visibility === "hidden",
+                             { timeout: 5000 });
+  assert.deepEqual(await onTop(), ["screen", "screen"], "the picture is covered after 3 s");
+  await page.screenshot({ path: path.join(shots, "touch-sideways-resting.png") });
+  await page.touchscreen.tap(422, 195);
+  await page.waitForFunction(() => !document.body.classList.contains("bars-resting"), { timeout: 5000 });
+  assert.deepEqual(await onTop(), ["bar", "controls"], "a tap does not bring the bars back");
+  await closeClean(session);
+});
+
 test("?embed in an <iframe> shows the picture alone; a click on it gives it the keys", async () => {
   const session = await watchedPage();
   const { page } = session;
