@@ -37,7 +37,8 @@ const Uint32 texture_formats[] = {SDL_PIXELFORMAT_RGB888, SDL_PIXELFORMAT_RGB24,
     std::exit(0);
 }
 
-void handle_event(const SDL_Event& event) {
+// Answers one event; true when the window must be painted again.
+bool handle_event(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
             end_run();
@@ -45,8 +46,7 @@ void handle_event(const SDL_Event& event) {
             if (event.key.keysym.sym == SDLK_ESCAPE) end_run();
             PlayerKey key;
             if (sdl_player_key(event.key, key)) scene_player_key(key);
-            screen.handle_event(event);
-            break;
+            return screen.handle_event(event);
         }
         case SDL_WINDOWEVENT:
             switch (event.window.event) {
@@ -56,10 +56,11 @@ void handle_event(const SDL_Event& event) {
                 case SDL_WINDOWEVENT_RESTORED:
                 case SDL_WINDOWEVENT_FOCUS_GAINED:
                     window_focused = window_shown = true;
-                    break;
+                    return true;
                 case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SIZE_CHANGED:
                     window_shown = true;
-                    break;
+                    return true;
                 case SDL_WINDOWEVENT_HIDDEN:
                 case SDL_WINDOWEVENT_MINIMIZED:
                     window_shown = false;
@@ -72,11 +73,25 @@ void handle_event(const SDL_Event& event) {
             }
             break;
     }
+    return false;
 }
 
 // Fullscreen, the program is inactive without the focus (Alt+Tab); a window
 // keeps its picture running behind others, as windowed players do.
 bool app_active() { return window_shown && (window_focused || !screen.fullscreen()); }
+
+// Converts the frame into the texture and shows it.
+int show_frame(const std::uint32_t* frame_buffer) {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (!screen.lock(&pixels, &pitch)) return 0;
+    for (int r = 0; r < display_height; ++r)
+        row_converter(frame_buffer + static_cast<std::size_t>(r) * display_width,
+                      static_cast<std::uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(r) * pitch, display_width);
+    screen.unlock();
+    screen.present();
+    return 1;
+}
 
 }  // namespace
 
@@ -131,14 +146,18 @@ int present_frame(const std::uint32_t* frame_buffer) {
         SDL_Delay(1);
         return 1;
     }
-    void* pixels = nullptr;
-    int pitch = 0;
-    if (!screen.lock(&pixels, &pitch)) return 0;
-    for (int r = 0; r < display_height; ++r)
-        row_converter(frame_buffer + static_cast<std::size_t>(r) * display_width,
-                      static_cast<std::uint8_t*>(pixels) + static_cast<std::ptrdiff_t>(r) * pitch, display_width);
-    screen.unlock();
-    screen.present();
+    const int shown = show_frame(frame_buffer);
     SDL_Delay(0);
-    return 1;
+    return shown;
+}
+
+void rest_display(const std::uint32_t* frame_buffer, std::uint32_t ms) {
+    // Asleep for the time, then every waiting event. (SDL's own wait wakes
+    // itself with a message to the window, which may be gone by then, when
+    // the event it wakes for is Escape.)
+    SDL_Delay(ms);
+    SDL_Event event;
+    bool repaint = false;
+    while (SDL_PollEvent(&event)) repaint = handle_event(event) || repaint;
+    if (repaint && app_active()) show_frame(frame_buffer);
 }

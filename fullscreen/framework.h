@@ -17,6 +17,12 @@ void close_display();
 // into the back buffer and flips. 1 when shown or skipped while inactive,
 // 0 when the back buffer could not be locked.
 int present_frame(const std::uint32_t* frame_buffer);
+// For a loop with nothing new to show (paused): waits up to `ms` for the
+// window's messages and answers them as present_frame does, without a new
+// frame; where the window must be painted again (shown, exposed, resized)
+// it shows `frame_buffer`, the frame last presented, again. A display that
+// cannot wait for its messages presents the frame as present_frame does.
+void rest_display(const std::uint32_t* frame_buffer, std::uint32_t ms);
 
 // Scene-loop skeleton shared by the programs. `draw_pass` draws one complete
 // frame for `tick` = shown >> 4, where the shown time is the player's
@@ -26,7 +32,8 @@ using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick, std:
 // start = clock_ms(); a limit of 0 returns at once; each pass computes the
 // tick, draws, adds the player's overlay when it is on, presents, and the
 // loop goes on while that tick < limit (unsigned), so the first pass at or
-// past the limit is still shown. A paused show never reaches its limit.
+// past the limit is still shown. A paused show never reaches its limit;
+// while it shows what it showed, the display rests instead of a pass.
 void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass);
 
 // Supplied by each fullscreen program:

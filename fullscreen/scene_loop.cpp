@@ -1,9 +1,15 @@
 // The portable half of the framework: the scene-loop skeleton and the
 // entry. Both reach the display only through open_display, close_display,
-// present_frame and clock_ms, which the platform file (or a test) supplies.
+// present_frame, rest_display and clock_ms, which the platform file (or a test) supplies.
 #include "framework.h"
 #include "fullscreen_entry.h"
 #include "ticks.h"
+
+namespace {
+// How long a paused loop sleeps before it looks at its messages again:
+// a key is answered within it.
+constexpr std::uint32_t rest_ms = 20;
+}  // namespace
 
 void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass) {
     const std::uint32_t start = clock_ms();
@@ -19,6 +25,10 @@ void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, SceneP
         const std::uint32_t now = clock_ms();
         const std::uint32_t shown = player.shown(now);
         tick = tick_of(shown);
+        if (player.unchanged(now)) {
+            rest_display(frame_buffer, rest_ms);  // keys and exposes wake it
+            continue;
+        }
         draw_pass(frame_buffer, tick, start);
         player.draw_overlay(canvas, shown);
         present_frame(frame_buffer);

@@ -12,6 +12,10 @@
 
 namespace {
 
+// How long a paused loop sleeps before it looks at its events again: a
+// key is answered within it.
+constexpr int rest_ms = 20;
+
 // The player's overlay on the surface's pixels, when it is on.
 void draw_overlay(const Player& player, DrawTarget& surface, std::uint32_t shown) {
     if (!player.overlay_on()) return;
@@ -37,12 +41,17 @@ std::string run_demo() {
     Player player(fennick_program, clock_ms());
     for (;;) {
         const std::uint32_t now = clock_ms();
-        const std::uint32_t shown = player.shown(now);
-        draw_demo_frame(shown, frame_surface);
-        draw_overlay(player, frame_surface, shown);
-        frame_surface.copy(window);
-        const int still_open = window.update();
-        player.presented(now);
+        int still_open = 0;
+        if (player.unchanged(now)) {
+            still_open = window.rest(rest_ms);  // paused: keys and exposes wake it
+        } else {
+            const std::uint32_t shown = player.shown(now);
+            draw_demo_frame(shown, frame_surface);
+            draw_overlay(player, frame_surface, shown);
+            frame_surface.copy(window);
+            still_open = window.update();
+            player.presented(now);
+        }
         if (escape_pressed() || !still_open) break;
         PlayerKey keys[16];
         for (int i = 0, n = take_player_keys(keys, 16); i < n; ++i) player.press(keys[i], clock_ms());

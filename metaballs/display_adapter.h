@@ -64,6 +64,9 @@ public:
     // Shows the pixels; 1 while the window is open, 0 once the user has
     // asked to close it.
     int update();
+    // Answers the window's events for up to `ms` without new pixels (see
+    // ptc_window_rest); as update returns.
+    int rest(int ms);
 };
 
 class OffscreenSurface : public LibraryTarget {

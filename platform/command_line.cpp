@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <set>
 
@@ -105,6 +106,14 @@ CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& featur
     line.file = argv[3];
     if (is_option(line.file))
         return bad(std::string("--frame needs a ") + features.frame_format + " file name, not the option " + line.file);
+    // The name says what the file holds: a.bmp never gets a PNG. A name
+    // without an extension (a device such as /dev/stdout) takes the format.
+    std::string extension = "." + std::string(features.frame_format);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string given = lower_case_extension(line.file);
+    if (!given.empty() && given != extension)
+        return bad("bad --frame file name '" + line.file + "': expected a " + features.frame_format +
+                   " file name ending in " + extension);
     return line;
 }
 
@@ -166,6 +175,13 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
     if (line.action == CommandLine::record) {
         if (!seconds_given) return bad("--record needs --seconds");
         if (line.run_options.window) return bad("--window does not go with --record");
+        RecordOptions& record = line.record_options;
+        const VideoFormat& format = *video_format_for(record.file);
+        if (format.most_fps && !given.count("--fps")) record.fps = format.most_fps;
+        if (format.most_fps && record.fps > format.most_fps)
+            return bad(bad_value("--fps", std::to_string(record.fps),
+                                 "1 to " + std::to_string(format.most_fps) + " for a " + format.extension +
+                                     " file (the most its players keep)"));
     } else if (!capture_option.empty()) {
         return bad(capture_option + " goes with --record");
     }
@@ -213,7 +229,8 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
             "                       nothing there\n"
             "  --seconds S          length of the recording, above 0 up to 86400, such\n"
             "                       as 2.5 (required with --record)\n"
-            "  --fps F              frames per second of the recording, 1 to 240 (60)\n"
+            "  --fps F              frames per second of the recording, 1 to 240 (60);\n"
+            "                       for .gif 1 to 50 (50), so that it plays in S seconds\n"
             "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
             "  --verbose            show ffmpeg's own messages as well\n";
     text +=

@@ -24,6 +24,12 @@ public:
     // Counts a presented frame, for the overlay's frames per second and time
     // per frame (over the last whole second of presents).
     void presented(std::uint32_t now);
+    // Whether a present at clock reading `now` would show what the last one
+    // did, so that the loop may rest instead: paused since then at the same
+    // shown time, speed and overlay. With the overlay on, a present is still
+    // due every `overlay_rest_ms`, so that its rate falls to what is shown.
+    bool unchanged(std::uint32_t now) const;
+    static constexpr std::uint32_t overlay_rest_ms = 500;
     // The overlay's line at the top of the presented picture, when it is on:
     // program, shown ms and tick, speed, frames per second, ms per frame.
     void draw_overlay(const Canvas& canvas, std::uint32_t shown) const;
@@ -36,4 +42,10 @@ private:
     int window_frames_ = 0;
     bool window_open_ = false;
     int frames_per_second_ = 0;  // of the last whole second; 0 before one
+    struct Shown {                // what the last present showed
+        bool any = false;
+        std::uint32_t at = 0, shown = 0;
+        bool paused = false, overlay = false;
+        int speed_quarters = 0;
+    } last_;
 };

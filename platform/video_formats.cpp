@@ -17,10 +17,15 @@ const VideoFormat formats[] = {
     {".webm", "", "webm", 0.22, 1.4, 1.1e6},  // VP9, slow
     {".nut", "", "nut", 0.019, 1.66, 45e6},
     {".avi", "", "", 0.019, 1.66, 45e6},
-    {".gif", "", "", 0.32, 2, 12e6},  // every frame pixel costs the same at any scale
+    // Every frame pixel costs the same at any scale. A GIF's delays are whole
+    // hundredths of a second, and players show one under 2 as 10: at most
+    // 50 fps, where each frame's delay rounds to 2 or more and they add up.
+    {".gif", "", "", 0.32, 2, 12e6, 50},
 };
 
-std::string lower_extension(const std::string& file) {
+}  // namespace
+
+std::string lower_case_extension(const std::string& file) {
     // A name's extension follows at least one character of the name (".mp4" has none).
     const std::size_t slash = file.rfind('/'), dot = file.rfind('.');
     const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
@@ -30,10 +35,8 @@ std::string lower_extension(const std::string& file) {
     return extension;
 }
 
-}  // namespace
-
 const VideoFormat* video_format_for(const std::string& file) {
-    const std::string extension = lower_extension(file);
+    const std::string extension = lower_case_extension(file);
     for (const VideoFormat& format : formats)
         if (extension == format.extension) return &format;
     return nullptr;

@@ -18,11 +18,18 @@ struct VideoFormat {
     double scale_power;
     // Pixels a second the encoder takes, roughly (for the time estimate).
     double pixels_per_second;
+    // The highest frame rate its players keep, and the rate without --fps;
+    // 0 for any rate (60 without --fps).
+    int most_fps = 0;
 };
 
 // The format of `file`'s extension (any letter case); null for one the
 // capture cannot write.
 const VideoFormat* video_format_for(const std::string& file);
+
+// The extension of `file`'s name with its dot, in lower case; "" when the
+// name has none (".mp4" alone is a name without one).
+std::string lower_case_extension(const std::string& file);
 
 // ".mp4, .m4v, ... or .gif": the extensions a capture can write.
 std::string video_extensions();

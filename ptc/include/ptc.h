@@ -70,6 +70,12 @@ PTC_API ptc_target* ptc_window_create(void);
 PTC_API int ptc_window_open(ptc_target* window, const char* title, int width, int height,
                             const ptc_format* format, int pages);
 PTC_API int ptc_window_update(ptc_target* window);
+/* For a caller with nothing new to show: answers the window system's events
+ * for up to ms milliseconds without taking new pixels; where the window must
+ * be painted again (exposed, resized) it shows the pixels last updated.
+ * Returns as ptc_window_update. A backend that cannot wait for events shows
+ * the window's pixels again, as ptc_window_update does. */
+PTC_API int ptc_window_rest(ptc_target* window, int ms);
 
 /* Every target. */
 PTC_API void ptc_target_destroy(ptc_target* target);

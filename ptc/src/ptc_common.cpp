@@ -199,6 +199,11 @@ int ptc_window_update(ptc_target* window) {
     return ptc_backend_update(window->backend, window);
 }
 
+int ptc_window_rest(ptc_target* window, int ms) {
+    if (!window || !window->backend) return 0;
+    return ptc_backend_rest(window->backend, window, ms < 0 ? 0 : ms);
+}
+
 void ptc_target_destroy(ptc_target* target) {
     if (!target) return;
     if (target->backend) ptc_backend_close(target->backend);

@@ -124,6 +124,12 @@ int ptc_backend_update(ptc_window_backend* backend, const ptc_target* target) {
     return backend->close_requested ? 0 : 1;
 }
 
+// GDI's window is paced by hand, not by its messages: resting shows the
+// same pixels again, at the refresh rate.
+int ptc_backend_rest(ptc_window_backend* backend, const ptc_target* target, int) {
+    return ptc_backend_update(backend, target);
+}
+
 void ptc_backend_close(ptc_window_backend* backend) {
     SetWindowLongPtrA(backend->window, GWLP_USERDATA, 0);
     DestroyWindow(backend->window);

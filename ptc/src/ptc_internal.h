@@ -36,5 +36,8 @@ ptc_window_backend* ptc_backend_open(ptc_target* window, const char* title, int 
 // Backend: put the window's pixels on the screen and answer the window
 // system's events; 1 while open, 0 once the user asked to close it.
 int ptc_backend_update(ptc_window_backend* backend, const ptc_target* window);
+// Backend: answer the events of up to `ms` milliseconds, showing the pixels
+// last updated again where the window must be painted; as update returns.
+int ptc_backend_rest(ptc_window_backend* backend, const ptc_target* window, int ms);
 // Backend: close the window and release what open acquired.
 void ptc_backend_close(ptc_window_backend* backend);

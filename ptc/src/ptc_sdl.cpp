@@ -67,16 +67,38 @@ ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int 
     return backend;
 }
 
+namespace {
+
+// Answers one event; true when the window must be painted again.
+bool answer(ptc_window_backend* backend, const SDL_Event& event) {
+    const bool window = event.type == SDL_WINDOWEVENT;
+    if (event.type == SDL_QUIT || (window && event.window.event == SDL_WINDOWEVENT_CLOSE))
+        backend->close_requested = true;
+    const bool repaint = window && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                                    event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                                    event.window.event == SDL_WINDOWEVENT_SHOWN);
+    return backend->screen.handle_event(event) || repaint;
+}
+
+}  // namespace
+
 int ptc_backend_update(ptc_window_backend* backend, const ptc_target* target) {
     backend->screen.upload(target->pixels, target->width * 4);
     backend->screen.present();
 
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        if (event.type == SDL_QUIT ||
-            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE))
-            backend->close_requested = true;
-        backend->screen.handle_event(event);
-    }
+    while (SDL_PollEvent(&event)) answer(backend, event);
+    return backend->close_requested ? 0 : 1;
+}
+
+int ptc_backend_rest(ptc_window_backend* backend, const ptc_target*, int ms) {
+    // Asleep for the time, then every waiting event (SDL's own wait wakes
+    // itself with a message to the window, which may be gone by then); the
+    // frame texture still holds the pixels last updated.
+    SDL_Delay(static_cast<Uint32>(ms));
+    SDL_Event event;
+    bool repaint = false;
+    while (SDL_PollEvent(&event)) repaint = answer(backend, event) || repaint;
+    if (repaint) backend->screen.present();
     return backend->close_requested ? 0 : 1;
 }

@@ -8,5 +8,6 @@ ptc_window_backend* ptc_backend_open(ptc_target*, const char*, int) {
 }
 
 int ptc_backend_update(ptc_window_backend*, const ptc_target*) { return 0; }
+int ptc_backend_rest(ptc_window_backend*, const ptc_target*, int) { return 0; }
 
 void ptc_backend_close(ptc_window_backend*) {}

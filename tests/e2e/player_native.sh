@@ -3,6 +3,7 @@
 # freezes the picture (two screenshots a second apart are equal); while
 # paused, Home goes back to 0 and Right to 1 s, and the window then shows
 # exactly `--frame 1000`; the overlay is off until I; Escape ends with 0.
+# On splines' cream picture the overlay's text is white on a dark band.
 set -u
 . "$(dirname "$0")/lib.sh"
 build=$1
@@ -45,3 +46,22 @@ echo "I: the overlay line on the picture (kept as $build/e2e-player-overlay.png)
 xdotool key --window "$window" Escape
 expect_clean_end "$pid" curves
 echo "Escape: status 0"
+
+timeout -k 5 60 "$bin/splines" --window --square-pixels 2>"$E2E_TMP/err" &
+pid=$!
+E2E_PIDS+=("$pid")
+window=$(wait_window 15 Velkrant) || fail "splines: no window titled Velkrant"
+wait_for 20 drawn || fail "splines: no picture in the window"
+xdotool key --window "$window" i
+# The band's first 60x18 pixels: white text, and no other channel above 31.
+band_dark() {
+  shoot band && convert "$E2E_TMP/band.png" -crop 60x18+0+0 +repage -write "$E2E_TMP/corner.png" \
+    -fill black -opaque white -format '%[fx:maxima * 255 <= 31]' info: | grep -qx 1 &&
+    [ "$(convert "$E2E_TMP/corner.png" -fill black +opaque white -format '%[fx:mean > 0]' info:)" = 1 ]
+}
+wait_for 10 band_dark || {
+  cp "$E2E_TMP/band.png" "$build/e2e-player-band.png"
+  fail "splines, I: the overlay is not white on a dark band (kept as $build/e2e-player-band.png)"
+}
+echo "splines, I: white text on a dark band over the cream picture"
+kill "$pid"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # --record on the real programs: frame count and size as ffprobe reports
 # them, the first frame of a lossless capture equal to --frame 0 scaled,
-# H.264 in .mp4, progress on a terminal, and failures that leave no file.
+# H.264 in .mp4, a GIF that plays in its true time, progress on a terminal, and failures that leave no file.
 set -u
 . "$(dirname "$0")/lib.sh"
 build=$1
@@ -32,6 +32,12 @@ diff=$(compare -metric AE "$t/first.png" "$t/frame0x3.png" null: 2>&1)
 # fennick (4:3 already) at scale 2 in H.264.
 "$bin/fennick" --record "$t/fennick.mp4" --seconds 1 --fps 10 --scale 2 2>/dev/null || fail "fennick --record .mp4 failed"
 [ "$(probe "$t/fennick.mp4")" = "h264,640,480,10" ] || fail "fennick.mp4: $(probe "$t/fennick.mp4")"
+
+# A GIF plays in its true time: 50 fps without --fps, each frame's delay
+# 2 hundredths of a second.
+"$bin/curves" --record "$t/curves.gif" --seconds 1 --scale 1 2>/dev/null || fail "curves --record .gif failed"
+length=$(ffprobe -v error -show_entries format=duration -of csv=p=0 "$t/curves.gif")
+[ "$length" = 1.000000 ] || fail "a 1 s curves.gif plays for $length s"
 
 # A progress bar on a terminal.
 tmux_start record-progress bash -c "'$bin/curves' --record '$t/curves.mkv' --seconds 2 --fps 30 --scale 1; echo done-\$?; sleep 30"

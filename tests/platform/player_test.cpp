@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "text_overlay.h"
@@ -13,13 +15,18 @@ namespace {
 
 const ProgramInfo scene{"p", "", 320, 200, 4, 3, ProgramClock::scene_start, 288000, nullptr};
 
-// Whether the overlay of `player` is `line` drawn as the overlay is: white, opaque, from (2, 2).
+// Whether the overlay of `player` on a cream frame is `line` drawn as the
+// overlay is: white, opaque, from (2, 2), on a band reaching 2 pixels beyond
+// the text's 7x14 cells through which an eighth of the cream shows.
 ::testing::AssertionResult overlay_reads(const Player& player, std::uint32_t shown, const char* line) {
-    std::vector<std::uint32_t> drawn(320 * 20), expected(320 * 20);
+    constexpr std::uint32_t cream = 0xF0E8D0, eighth_of_cream = 0x1E1D1A;
+    std::vector<std::uint32_t> drawn(320 * 20, cream), expected(320 * 20, cream);
     player.draw_overlay(packed_canvas(drawn.data(), 320, 20), shown);
+    const int band_width = 7 * static_cast<int>(std::strlen(line)) + 4;
+    for (int y = 0; y < 18; ++y) std::fill_n(&expected[y * 320], band_width, eighth_of_cream);
     draw_text(packed_canvas(expected.data(), 320, 20), TextStyle{1.0f, 255, 255, 255}, 2, 2, "%s", line);
     if (drawn == expected) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "the overlay does not read \"" << line << "\"";
+    return ::testing::AssertionFailure() << "the overlay does not read \"" << line << "\" on its band";
 }
 
 TEST(Player, EachKeyMovesTheShownTimeItsOwnWay) {
@@ -60,6 +67,18 @@ TEST(Player, TheOverlayTellsTheStateAndTheRateOfTheLastWholeSecond) {
     EXPECT_TRUE(overlay_reads(player, player.shown(3000), "p 3000 t187 ||2x 50fps 20.0ms"));
     player.press(PlayerKey::toggle_overlay, 3000);
     EXPECT_FALSE(player.overlay_on());
+}
+
+TEST(Player, ALineTooWideForTheFrameLosesWholeFieldsFromItsEnd) {
+    const ProgramInfo fennick{"fennick", "", 320, 240, 4, 3, ProgramClock::system, 0, nullptr};
+    Player player(fennick, 0);
+    player.press(PlayerKey::toggle_overlay, 0);
+    player.presented(0);
+    player.presented(1000);
+    for (std::uint32_t frame = 1; frame <= 60; ++frame) player.presented(1000 + frame * 1000 / 60);
+    for (PlayerKey key : {PlayerKey::slower, PlayerKey::slower, PlayerKey::toggle_pause}) player.press(key, 2000);
+    // "... 60fps 16.7ms" takes 49 cells; 45 fit in 320 pixels with the band.
+    EXPECT_TRUE(overlay_reads(player, 4294966810u, "fennick 4294966810 t268435425 ||1/4x 60fps"));
 }
 
 }  // namespace

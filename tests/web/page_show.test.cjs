@@ -34,7 +34,7 @@ test("the show starts with fennick and draws it", async () => {
   await closeClean(session);
 });
 
-test("Escape moves on through the show; brisklet's lines end it", async () => {
+test("Escape moves on through the show and the address follows; brisklet's lines end it", async () => {
   const session = await openPage("?program=curves");
   const { page } = session;
   await drawing(page, "curves");
@@ -42,6 +42,9 @@ test("Escape moves on through the show; brisklet's lines end it", async () => {
   for (const next of ["splines", "splines2"]) {
     await page.keyboard.press("Escape");
     await drawing(page, next);
+    // The address follows the program, so that a reload shows it again.
+    await page.waitForFunction((name) => new URLSearchParams(location.search).get("program") === name,
+                               { timeout: 5000 }, next);
   }
   await page.keyboard.press("Escape");
   const expected = fs.readFileSync(process.env.PACK_CREDITS, "utf8").replace(/\n$/, "").split("\n");
@@ -117,6 +120,23 @@ test("on a 390x844 touch screen a tap pauses and resumes, a swipe changes the pr
   await page.waitForFunction(() => document.fullscreenElement?.id === "stage", { timeout: 5000 });
   await new Promise((resolve) => setTimeout(resolve, 400));  // past a lone tap's wait
   assert.equal(await playLabel(), "pause", "a double tap also paused");
+  await closeClean(session);
+});
+
+test("on a phone held sideways (844x390) the bars leave the picture 3 s after the last touch, and a tap brings them back",
+     async () => {
+  const session = await openStill("?program=curves", { width: 844, height: 390, hasTouch: true, isMobile: true });
+  const { page } = session;
+  // What is on top at the picture's top and bottom edge, its middle column.
+  const onTop = () => page.evaluate(() => [4, innerHeight - 4].map((y) => document.elementFromPoint(innerWidth / 2, y).id));
+  await page.waitForFunction(() => document.body.classList.contains("bars-resting"), { timeout: 10000 });
+  await page.waitForFunction(() => getComputedStyle(document.getElementById("controls")).visibility === "hidden",
+                             { timeout: 5000 });
+  assert.deepEqual(await onTop(), ["screen", "screen"], "the picture is covered after 3 s");
+  await page.screenshot({ path: path.join(shots, "touch-sideways-resting.png") });
+  await page.touchscreen.tap(422, 195);
+  await page.waitForFunction(() => !document.body.classList.contains("bars-resting"), { timeout: 5000 });
+  assert.deepEqual(await onTop(), ["bar", "controls"], "a tap does not bring the bars back");
   await closeClean(session);
 });
 

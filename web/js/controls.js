@@ -6,6 +6,11 @@
 const CLOCK_WINDOW_MS = 120000;
 const MOMENT_TEXT = "link to this moment";
 const COPIED_SHOWN_MS = 1500;
+// The address follows the show at most this often (browsers refuse a flood
+// of address changes, e.g. a held arrow key or a dragged timeline).
+const FOLLOW_MS = 250;
+// What the address keeps of itself when it follows the show.
+const KEPT_PARAMS = ["embed", "square-pixels"];
 
 // m:ss.mmm
 function showClock(ms) {
@@ -25,12 +30,36 @@ class Controls {
     this.state = show.state();
     this.windowStart = 0;   // fennick: the clock count at the timeline's left end
     this.dragging = false;
+    this.followTimer = 0;
     for (const [quarters, label] of SPEED_LABELS) this.speed.add(new Option(label, quarters));
     this.play.addEventListener("click", () => { this.play.blur(); show.togglePause(); });
     this.speed.addEventListener("change", () => { this.speed.blur(); show.setSpeed(Number(this.speed.value)); });
     this.wireTimeline();
     this.wireMoment();
     show.watch((state) => this.update(state));
+    show.onMoved(() => this.follow());
+  }
+
+  // After the program changes or its time is moved, the address bar shows
+  // the moment (replaced, not a new history entry), so that a reload shows
+  // it again; the page's own keys (embed, square pixels) stay.
+  follow() {
+    if (this.followTimer) return;
+    this.followTimer = setTimeout(() => {
+      this.followTimer = 0;
+      if (!this.show.playing()) return;
+      const kept = new URLSearchParams(location.search), address = new URL(this.address());
+      for (const key of KEPT_PARAMS) if (kept.has(key)) address.search += `&${key}`;
+      this.replaceAddress(address.href);
+    }, FOLLOW_MS);
+  }
+
+  replaceAddress(address) {
+    try {
+      history.replaceState(null, "", address);
+    } catch {
+      // a page whose address cannot change (some file:// pages): the link keeps it
+    }
   }
 
   wireTimeline() {
@@ -62,11 +91,7 @@ class Controls {
   // The address bar takes the moment's address (a reload shows it again),
   // and the clipboard too where the browser allows.
   giveMoment(address) {
-    try {
-      history.replaceState(null, "", address);
-    } catch {
-      // a page whose address cannot change (some file:// pages): the link keeps it
-    }
+    this.replaceAddress(address);
     if (!navigator.clipboard) return;
     navigator.clipboard.writeText(address).then(() => {
       this.moment.textContent = "link copied";

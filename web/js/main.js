@@ -79,10 +79,26 @@ function startShow(core, screen, page, first, moment) {
   show.start(first, moment);
 }
 
+// The bars step aside BARS_REST_MS after the last move, touch or key, and come
+// back with the next: on a phone held sideways they would cover the picture.
+const BARS_REST_MS = 3000;
+function restBars() {
+  let timer = 0;
+  const wake = () => {
+    document.body.classList.remove("bars-resting");
+    clearTimeout(timer);
+    timer = setTimeout(() => document.body.classList.add("bars-resting"), BARS_REST_MS);
+  };
+  for (const type of ["pointermove", "pointerdown", "touchstart", "keydown"])
+    document.addEventListener(type, wake, { passive: true, capture: true });
+  wake();
+}
+
 // The player around the show: its controls, a touch screen's gestures on the
 // picture (on brisklet's page a tap is its key), the screen kept awake.
 function wirePlayer(show, screen, page) {
   new Controls(page, show);
+  restBars();
   const wake = new WakeKeeper();
   show.watch((state) => wake.want(show.playing() && !state.paused));
   watchGestures(screen.stage, {

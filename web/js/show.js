@@ -56,6 +56,8 @@ class Show {
     this.scheduled = false;
     this.drawFrame = () => this.frame();
     this.watchers = [];
+    this.movedWatchers = [];
+    this.started = false;
     this.stats = new FrameStats();
     this.overlay = false;
     this.drawn = "";     // what the canvas shows: program, time, square pixels, overlay
@@ -66,6 +68,13 @@ class Show {
 
   // `watcher(state)` hears of every change of the program or its time.
   watch(watcher) { this.watchers.push(watcher); }
+  // `watcher()` hears of each move of the show after its first start: the
+  // program changed, or its time paused, stepped, moved or sped (not the
+  // time passing).
+  onMoved(watcher) { this.movedWatchers.push(watcher); }
+  moved() {
+    for (const watcher of this.movedWatchers) watcher();
+  }
 
   // Starts program `name` (the first if unknown); `moment` ({ ms, paused })
   // starts it at shown time ms (null: its start), paused or playing.
@@ -84,6 +93,8 @@ class Show {
       this.schedule();
     }
     this.report();
+    if (this.started) this.moved();
+    this.started = true;
   }
 
   // One pending animation frame at most, however often the program changes.
@@ -131,6 +142,7 @@ class Show {
     if (!this.playing()) return;
     apply(this.core);
     this.report();
+    this.moved();
   }
   togglePause() { this.change((core) => core.togglePause()); }
   step(ticks) { this.change((core) => core.step(ticks)); }

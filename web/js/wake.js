@@ -3,6 +3,11 @@
 // asked for again when the page is seen and still playing.
 class WakeKeeper {
   constructor() {
+    // A page that may not hold the lock (an <iframe> of another origin
+    // without allow="screen-wake-lock") never asks: each refusal there is
+    // logged as a policy violation.
+    const policy = document.permissionsPolicy || document.featurePolicy;
+    this.allowed = "wakeLock" in navigator && (!policy || policy.allowsFeature("screen-wake-lock"));
     this.wanted = false;
     this.lock = null;
     this.asking = false;
@@ -16,7 +21,7 @@ class WakeKeeper {
   }
 
   apply() {
-    if (!("wakeLock" in navigator)) return;
+    if (!this.allowed) return;
     if (this.wanted && !document.hidden && !this.lock && !this.asking) {
       this.asking = true;
       navigator.wakeLock.request("screen").then((lock) => {
