@@ -26,7 +26,7 @@ void rest_display(const std::uint32_t* frame_buffer, std::uint32_t ms);
 
 // Scene-loop skeleton shared by the programs. `draw_pass` draws one complete
 // frame for `tick` = shown >> 4, where the shown time is the player's
-// (platform/player.h): untouched, now - start. A scene that needs the
+// (shell/player.h): untouched, now - start. A scene that needs the
 // milliseconds reads scene_ms() itself, after its background fill.
 using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick, std::uint32_t start);
 // start = clock_ms(); a limit of 0 returns at once; each pass computes the
