@@ -28,7 +28,7 @@ void rest_display(const std::uint32_t* frame_buffer, std::uint32_t ms);
 // frame for `tick` = shown >> 4, where the shown time is the player's
 // (shell/player.h): untouched, now - start. A scene that needs the
 // milliseconds reads scene_ms() itself, after its background fill.
-using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick, std::uint32_t start);
+using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick);
 // start = clock_ms(); a limit of 0 returns at once; each pass computes the
 // tick, draws, adds the player's overlay when it is on, presents, and the
 // loop goes on while that tick < limit (unsigned), so the first pass at or

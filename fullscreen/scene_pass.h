@@ -11,7 +11,7 @@
 // scene at tau = the shown time read after the background (untouched,
 // clock_ms() - start).
 template <const SceneFrame& Frame>
-void scene_pass(std::uint32_t* buffer, std::uint32_t tick, std::uint32_t) {
+void scene_pass(std::uint32_t* buffer, std::uint32_t tick) {
     const Canvas canvas = frame_canvas(buffer);
     if (!Frame.background(canvas, tick)) return;
     const auto tau = static_cast<std::int32_t>(scene_ms());

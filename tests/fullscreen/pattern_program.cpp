@@ -12,7 +12,7 @@ namespace {
 
 std::uint32_t frame_buffer[test_pattern::width * test_pattern::height];
 
-void draw_pass(std::uint32_t* frame, std::uint32_t, std::uint32_t) { test_pattern::draw(frame); }
+void draw_pass(std::uint32_t* frame, std::uint32_t) { test_pattern::draw(frame); }
 
 void draw(const Canvas& canvas, std::uint32_t) { test_pattern::draw(canvas.pixels); }
 
@@ -26,7 +26,7 @@ const ProgramInfo& fullscreen_program = pattern_program;
 void run_scene_loop(std::uint32_t limit) {
     if (const char* frames = std::getenv("PATTERN_FRAMES")) {
         for (int n = std::atoi(frames); n > 0; --n) {
-            draw_pass(frame_buffer, 0, 0);
+            draw_pass(frame_buffer, 0);
             present_frame(frame_buffer);
         }
         return;

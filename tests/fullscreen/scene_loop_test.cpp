@@ -11,12 +11,11 @@
 namespace {
 
 std::uint32_t frame[320 * 200];
-std::vector<std::uint32_t> ticks_drawn, starts_seen;
+std::vector<std::uint32_t> ticks_drawn;
 
-void record_pass(std::uint32_t* buffer, std::uint32_t tick, std::uint32_t start) {
+void record_pass(std::uint32_t* buffer, std::uint32_t tick) {
     EXPECT_EQ(buffer, frame);
     ticks_drawn.push_back(tick);
-    starts_seen.push_back(start);
     buffer[0] = tick;  // the frame the next present must see
 }
 
@@ -24,7 +23,6 @@ struct SceneLoop : ::testing::Test {
     void SetUp() override {
         fake_display::reset();
         ticks_drawn.clear();
-        starts_seen.clear();
     }
     int presents() const {
         int n = 0;
@@ -46,7 +44,6 @@ TEST_F(SceneLoop, LastPassIsTheFirstAtOrPastTheLimit) {
     run_scene_skeleton(5, frame, record_pass);
     EXPECT_EQ(ticks_drawn, (std::vector<std::uint32_t>{1, 2, 3, 4, 5}));
     EXPECT_EQ(presents(), 5);
-    for (std::uint32_t s : starts_seen) EXPECT_EQ(s, 1000u);
 }
 
 TEST_F(SceneLoop, AJumpPastTheLimitIsStillDrawnAndPresented) {
@@ -70,7 +67,6 @@ TEST_F(SceneLoop, AClockThatWrapsKeepsCountingTicks) {
                                   0x00000100u});
     run_scene_skeleton(0x20, frame, record_pass);
     EXPECT_EQ(ticks_drawn, (std::vector<std::uint32_t>{0x08, 0x0F, 0x10, 0x11, 0x1F, 0x20}));
-    for (std::uint32_t s : starts_seen) EXPECT_EQ(s, 0xFFFFFF00u);
 }
 
 TEST_F(SceneLoop, AWrappedClockRunsTheFullLimit) {
