@@ -5,7 +5,7 @@
 #
 #   PACK_FULLSCREEN_PROGRAMS  the curve effects on the fullscreen framework;
 #                             each one's entry file is made from
-#                             fullscreen/scene_program.cpp.in with its scene
+#                             fullscreen/scene_entry.cpp.in with its scene
 #                             frame NAME_frame and description NAME_program
 #                             (effects/NAME_scene.h)
 #   PACK_GRAPHICS_PROGRAMS    the programs that draw: fennick and the above

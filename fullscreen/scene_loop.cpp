@@ -8,18 +8,19 @@
 
 namespace {
 
-// The scene programs' screen: the pass draws the frame of the shown time's
-// tick, present_frame shows it (and ends the process on Escape or a close,
+// The scene programs' screen: a pass draws the frame of the shown time
+// (framework.h), present_frame shows it (and ends the process on Escape or a close,
 // so the window never goes away under the loop), and the show is over with
 // the first frame at or past the limit.
 class SceneScreen final : public PlayerScreen {
 public:
-    SceneScreen(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass)
-        : limit_(limit), frame_buffer_(frame_buffer), draw_pass_(draw_pass),
+    SceneScreen(std::uint32_t limit, std::uint32_t* frame_buffer, const SceneFrame& frame)
+        : limit_(limit), frame_buffer_(frame_buffer), frame_(frame),
           canvas_(packed_canvas(frame_buffer, fullscreen_program.width, fullscreen_program.height)) {}
 
     bool show(const Player& player, std::uint32_t shown) override {
-        draw_pass_(frame_buffer_, tick_of(shown));
+        const std::uint32_t tick = tick_of(shown);
+        if (frame_.background(canvas_, tick)) frame_.scene(canvas_, tick, static_cast<std::int32_t>(scene_ms()));
         player.draw_overlay(canvas_, shown);
         present_frame(frame_buffer_);
         return true;
@@ -33,20 +34,20 @@ public:
 private:
     std::uint32_t limit_;
     std::uint32_t* frame_buffer_;
-    ScenePass draw_pass_;
+    const SceneFrame& frame_;
     Canvas canvas_;
 };
 
 }  // namespace
 
-void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass) {
+void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, const SceneFrame& frame) {
     // Untouched, the shown time is the unsigned difference now - start: a
     // wrap of the millisecond counter between two readings does no harm.
     const std::uint32_t start = clock_ms();
     if (limit == 0) return;
     Player player(fullscreen_program, start);
     show_scene_player(&player);
-    SceneScreen screen(limit, frame_buffer, draw_pass);
+    SceneScreen screen(limit, frame_buffer, frame);
     run_player_loop(player, screen);
     show_scene_player(nullptr);
 }
