@@ -2,8 +2,9 @@
 // The player of a program on the screen: the viewer's keys over the shown
 // time (core/show_time.h), and the one-line overlay the I key shows on the
 // presented picture. Each shell maps its own key events to PlayerKey
-// (player_keys_sdl.cpp, player_keys_win32.cpp) and draws the overlay on what
-// it presents, never on a still frame or a capture.
+// (platform/sdl_screen.cpp, platform/player_keys_win32.cpp) and draws the
+// overlay on what it presents (shell/player_loop.h), never on a still frame
+// or a capture.
 #include <cstdint>
 
 #include "canvas.h"
