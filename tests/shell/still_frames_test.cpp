@@ -51,7 +51,8 @@ int run(std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
-    return handle_frame_options(static_cast<int>(argv.size()) - 1, argv.data(), ramp);
+    RunOptions options;
+    return handle_command_line(static_cast<int>(argv.size()) - 1, argv.data(), ramp, options);
 }
 
 // The --frame file at `ms`, as its bytes.
