@@ -59,14 +59,17 @@ std::string write_frame_run(const ProgramInfo& info, const FramesOptions& option
                             Progress* progress, bool (*keep_going)(), std::uint64_t& written) {
     written = 0;
     const std::uint64_t count = frames_count(options);
+    const auto stopped = [keep_going] { return keep_going && !keep_going(); };
     // Every name is looked at before the first is written: a run never
-    // stops half way over a file that was there before it.
-    for (std::uint64_t i = 0; i < count; ++i) {
+    // stops half way over a file that was there before it. A long look
+    // stops as soon as the run is stopped.
+    for (std::uint64_t i = 0; i < count && !stopped(); ++i) {
         const std::string name = frame_file_name(options.pattern, static_cast<std::uint32_t>(i));
-        if (files.taken(name)) return "cannot write " + name + ": it is already there, and --frames never overwrites a file (nothing written)";
+        if (files.taken(name))
+            return "cannot write " + name + ": it is already there, and --frames never overwrites a file" +
+                   " (nothing written)";
     }
-    for (std::uint64_t i = 0; i < count; ++i) {
-        if (keep_going && !keep_going()) return "";
+    for (std::uint64_t i = 0; i < count && !stopped(); ++i) {
         const auto ms = static_cast<std::uint32_t>(options.from + i * options.step);
         const std::string name = frame_file_name(options.pattern, static_cast<std::uint32_t>(i));
         std::string error;
