@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <set>
+#include <vector>
 
 #include "terminal_text.h"
 #include "video_formats.h"
@@ -19,8 +20,9 @@ CommandLine bad(const std::string& what) {
 // Every option of this command line, on any build: a file name that is one
 // of them is a mistake far more often than a file of that name.
 bool is_option(const std::string& text) {
-    for (const char* option : {"--frame", "--record", "--seconds", "--fps", "--scale", "--window", "--square-pixels",
-                               "--quiet", "--verbose", "--help", "-h", "--version"})
+    for (const char* option : {"--frame", "--frames", "--record", "--seconds", "--start", "--fps", "--scale",
+                               "--window", "--square-pixels", "--guides", "--quiet", "--verbose", "--help", "-h",
+                               "--version"})
         if (text == option) return true;
     return false;
 }
@@ -65,6 +67,17 @@ bool parse_decimal(const char* text, double high, double& value) {
     return true;
 }
 
+const char* const milliseconds_expected = "0 to 4294967295 (milliseconds, decimal digits only)";
+
+// --scale K, of a capture or a run of frames; an empty string when it is fine.
+std::string parse_scale(const char* value, int& scale) {
+    std::uint64_t whole = 0;
+    if (!parse_whole(value, 1, 16, whole))
+        return bad_value("--scale", value, "1 to 16 (a whole factor, decimal digits only)");
+    scale = static_cast<int>(whole);
+    return "";
+}
+
 // A capture option and its value; an empty string when it is fine.
 std::string parse_record_option(const std::string& option, const char* value, RecordOptions& record) {
     std::uint64_t whole = 0;
@@ -77,16 +90,28 @@ std::string parse_record_option(const std::string& option, const char* value, Re
     } else if (option == "--seconds") {
         if (!parse_decimal(value, 86400, record.seconds))
             return bad_value(option, value, "above 0 up to 86400 (seconds, decimal digits, a fraction as in 2.5)");
+    } else if (option == "--start") {
+        if (!parse_milliseconds(value, record.start)) return bad_value(option, value, milliseconds_expected);
     } else if (option == "--fps") {
         if (!parse_whole(value, 1, 240, whole))
             return bad_value(option, value, "1 to 240 (frames per second, decimal digits only)");
         record.fps = static_cast<int>(whole);
     } else {
-        if (!parse_whole(value, 1, 16, whole))
-            return bad_value(option, value, "1 to 16 (a whole factor, decimal digits only)");
-        record.scale = static_cast<int>(whole);
+        return parse_scale(value, record.scale);
     }
     return "";
+}
+
+// The name says what the file holds: a.bmp never gets a PNG. A name without
+// an extension (a device such as /dev/stdout) takes the format. An empty
+// string when it is fine.
+std::string check_extension(const std::string& option, const std::string& file, const CommandLineFeatures& features) {
+    std::string extension = "." + std::string(features.frame_format);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string given = lower_case_extension(file);
+    if (given.empty() || given == extension) return "";
+    return "bad " + option + " file name '" + file + "': expected a " + features.frame_format +
+           " file name ending in " + extension;
 }
 
 // --frame MS FILE, all alone.
@@ -101,32 +126,59 @@ CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& featur
     }
     CommandLine line;
     line.action = CommandLine::frame;
-    if (!parse_milliseconds(argv[2], line.ms))
-        return bad(bad_value("--frame", argv[2], "0 to 4294967295 (milliseconds, decimal digits only)"));
+    if (!parse_milliseconds(argv[2], line.ms)) return bad(bad_value("--frame", argv[2], milliseconds_expected));
     line.file = argv[3];
     if (is_option(line.file))
         return bad(std::string("--frame needs a ") + features.frame_format + " file name, not the option " + line.file);
-    // The name says what the file holds: a.bmp never gets a PNG. A name
-    // without an extension (a device such as /dev/stdout) takes the format.
-    std::string extension = "." + std::string(features.frame_format);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const std::string given = lower_case_extension(line.file);
-    if (!given.empty() && given != extension)
-        return bad("bad --frame file name '" + line.file + "': expected a " + features.frame_format +
-                   " file name ending in " + extension);
+    const std::string error = check_extension("--frame", line.file, features);
+    return error.empty() ? line : bad(error);
+}
+
+// --frames FROM TO STEP PATTERN, then --scale K and --square-pixels.
+CommandLine parse_frames(int argc, char** argv, const CommandLineFeatures& features) {
+    const std::string format = features.frame_format;
+    if (argc < 6)
+        return bad("--frames needs FROM, TO and STEP in milliseconds and a " + format +
+                   " file name pattern such as f%05d" + (format == "PNG" ? ".png" : ".bmp"));
+    CommandLine line;
+    line.action = CommandLine::frames;
+    FramesOptions& frames = line.frames_options;
+    const char* const names[3] = {"FROM", "TO", "STEP"};
+    std::uint32_t* const values[3] = {&frames.from, &frames.to, &frames.step};
+    for (int k = 0; k < 3; ++k)
+        if (!parse_milliseconds(argv[2 + k], *values[k]) || (k == 2 && frames.step == 0))
+            return bad(bad_value(std::string("--frames ") + names[k], argv[2 + k],
+                                 k == 2 ? "1 to 4294967295 (milliseconds, decimal digits only)"
+                                        : milliseconds_expected));
+    if (frames.from > frames.to)
+        return bad("--frames goes from FROM up to TO, not from " + std::string(argv[2]) + " down to " + argv[3]);
+    const std::string pattern = argv[5];
+    if (is_option(pattern))
+        return bad("--frames needs a " + format + " file name pattern, not the option " + pattern);
+    std::string error = parse_frame_pattern(pattern, frames.pattern);
+    if (!error.empty()) return bad("bad --frames pattern '" + pattern + "': " + error);
+    error = check_extension("--frames", pattern, features);
+    if (!error.empty()) return bad(error);
+    std::set<std::string> given;
+    for (int i = 6; i < argc; ++i) {
+        const std::string option = argv[i];
+        if (option != "--scale" && option != "--square-pixels")
+            return bad("--frames takes --scale, --square-pixels and --guides, not " + named(option));
+        if (!given.insert(option).second) return bad(option + " is given twice");
+        if (option == "--square-pixels") {
+            frames.square_pixels = true;
+        } else {
+            if (i + 1 >= argc) return bad("--scale needs a value");
+            error = parse_scale(argv[++i], frames.scale);
+            if (!error.empty()) return bad(error);
+        }
+    }
     return line;
 }
 
-}  // namespace
-
-bool parse_milliseconds(const char* text, std::uint32_t& ms) {
-    std::uint64_t value = 0;
-    if (!parse_whole(text, 0, 0xFFFFFFFFull, value)) return false;
-    ms = static_cast<std::uint32_t>(value);
-    return true;
-}
-
-CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures& features) {
+// The command line without --guides, which goes with --frame, --frames and
+// --record wherever it stands.
+CommandLine parse_without_guides(int argc, char** argv, const CommandLineFeatures& features) {
     CommandLine line;
     if (argc <= 1) return line;
     const std::string first = argv[1];
@@ -136,13 +188,15 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
         return line;
     }
     if (first == "--frame") return parse_frame(argc, argv, features);
+    if (first == "--frames") return parse_frames(argc, argv, features);
 
     std::set<std::string> given;
     std::string capture_option;  // the first option that only a capture takes
     bool seconds_given = false;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
-        const bool capture = option == "--record" || option == "--seconds" || option == "--fps" || option == "--scale";
+        const bool capture = option == "--record" || option == "--seconds" || option == "--start" ||
+                             option == "--fps" || option == "--scale";
         const bool known = capture || option == "--window" || option == "--square-pixels" ||
                            (option == "--quiet" && features.quiet) || (option == "--verbose" && features.verbose);
         if (known && !given.insert(option).second) return bad(option + " is given twice");
@@ -164,6 +218,8 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
             if (option == "--record") line.action = CommandLine::record;
             seconds_given = seconds_given || option == "--seconds";
             if (option != "--record" && capture_option.empty()) capture_option = option;
+        } else if (option == "--frames") {
+            return bad("--frames comes first, before " + named(argv[1]));
         } else if (option == "--frame" || option == "--help" || option == "-h" || option == "--version") {
             return bad(option + " goes alone, not with " + named(argv[i == 1 ? 2 : 1]));
         } else if (!option.empty() && option[0] == '-') {
@@ -188,6 +244,45 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
     return line;
 }
 
+}  // namespace
+
+bool parse_milliseconds(const char* text, std::uint32_t& ms) {
+    std::uint64_t value = 0;
+    if (!parse_whole(text, 0, 0xFFFFFFFFull, value)) return false;
+    ms = static_cast<std::uint32_t>(value);
+    return true;
+}
+
+CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures& features) {
+    std::vector<char*> rest;
+    int guides = 0;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0 && std::string(argv[i]) == "--guides") ++guides;
+        else rest.push_back(argv[i]);
+    }
+    if (guides > 1) return bad("--guides is given twice");
+    rest.push_back(nullptr);  // as main's argv[argc]
+    CommandLine line = parse_without_guides(static_cast<int>(rest.size()) - 1, rest.data(), features);
+    if (!guides || line.action == CommandLine::bad) return line;
+    switch (line.action) {
+        case CommandLine::frame:
+            line.guides = true;
+            break;
+        case CommandLine::frames:
+            line.frames_options.guides = true;
+            break;
+        case CommandLine::record:
+            line.record_options.guides = true;
+            break;
+        case CommandLine::help:
+        case CommandLine::version:
+            return bad(std::string(rest[1]) + " goes alone, not with --guides");
+        default:
+            return bad("--guides goes with --frame, --frames or --record");
+    }
+    return line;
+}
+
 std::string message_line(const char* name, const std::string& what) {
     return escape_controls(std::string(name) + ": " + what);
 }
@@ -201,53 +296,86 @@ std::string display_failure_line(const ProgramInfo& info, const std::string& why
                                        " display: " + why);
 }
 
-std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features) {
-    const std::string name = info.name;
-    const bool png = std::string(features.frame_format) == "PNG";
-    const std::string extension = png ? "png" : "bmp";
+namespace {
+
+// The lines of --help, part by part.
+std::string usage_text(const ProgramInfo& info, const CommandLineFeatures& features, const std::string& extension) {
+    const std::string name = info.name, indent(name.size(), ' ');
     std::string text = "Usage: " + name + (features.quiet ? " [--window] [--square-pixels] [--quiet]\n"
                                                           : " [--window] [--square-pixels]\n");
-    text += "       " + name + " --frame MS FILE." + extension + "\n";
+    text += "       " + name + " --frame MS FILE." + extension + " [--guides]\n";
+    text += "       " + name + " --frames FROM TO STEP PATTERN [--scale K] [--square-pixels]\n" +
+            "       " + indent + "          [--guides]\n";
     if (features.record)
-        text += "       " + name + " --record FILE --seconds S [--fps F] [--scale K] [--square-pixels]\n" +
-                "       " + std::string(name.size(), ' ') + "          [--verbose]\n";
-    text += std::string(info.summary) + "\n\n";
-    text += "  --frame MS FILE." + extension +
-            "  render the frame at time MS without a display and\n"
-            "                       write it as a " +
-            std::to_string(info.width) + "x" + std::to_string(info.height) + " " +
-            (png ? "RGB PNG" : "24-bit BMP") + "; " + clock_help(info) + "\n" +
-            "                       (an existing file is overwritten)\n";
-    if (features.record)
-        text +=
-            "  --record FILE        render S seconds without a display into a video\n"
-            "                       through ffmpeg (.mp4, .m4v, .mov: H.264; .mkv:\n"
-            "                       lossless FFV1; .webm, .nut, .avi, .gif: ffmpeg's\n"
-            "                       choice); frame i is the frame at i*1000/F ms; an\n"
-            "                       existing FILE is overwritten once the video is\n"
-            "                       whole, and a failed or interrupted capture leaves\n"
-            "                       nothing there\n"
-            "  --seconds S          length of the recording, above 0 up to 86400, such\n"
-            "                       as 2.5 (required with --record)\n"
-            "  --fps F              frames per second of the recording, 1 to 240 (60);\n"
-            "                       for .gif 1 to 50 (50), so that it plays in S seconds\n"
-            "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
-            "  --verbose            show ffmpeg's own messages as well\n";
-    text +=
+        text += "       " + name + " --record FILE --seconds S [--start MS] [--fps F] [--scale K]\n" +
+                "       " + indent + "          [--square-pixels] [--guides] [--verbose]\n";
+    return text + info.summary + "\n\n";
+}
+
+std::string still_options_text(const ProgramInfo& info, bool png, const std::string& extension, bool record) {
+    return "  --frame MS FILE." + extension +
+           "  render the frame at time MS without a display and\n"
+           "                       write it as a " +
+           std::to_string(info.width) + "x" + std::to_string(info.height) + " " +
+           (png ? "RGB PNG" : "24-bit BMP") + "; " + clock_help(info) + "\n" +
+           "                       (an existing file is overwritten)\n"
+           "  --frames FROM TO STEP PATTERN\n"
+           "                       write the frames at FROM, FROM+STEP, ... up to TO\n"
+           "                       (ms) as --frame does, numbered from 0 into the one\n"
+           "                       %d or %0Nd field of PATTERN (N 1 to 9, no other\n"
+           "                       '%'), such as f%05d." +
+           extension +
+           "; with --scale K, scaled as\n"
+           "                       a recording is; a file is never overwritten: when a\n"
+           "                       name is taken, nothing is written (status 2)\n" +
+           (record ? "  --guides             with --frame, --frames or --record: draw the\n"
+                     "                       frame's construction over it\n"
+                   : "  --guides             with --frame or --frames: draw the frame's\n"
+                     "                       construction over it\n");
+}
+
+const char* const record_options_text =
+    "  --record FILE        render S seconds without a display into a video\n"
+    "                       through ffmpeg (.mp4, .m4v, .mov: H.264; .mkv:\n"
+    "                       lossless FFV1; .webm, .nut, .avi, .gif: ffmpeg's\n"
+    "                       choice); frame i is the frame at MS+i*1000/F ms\n"
+    "                       (MS of --start); an existing FILE is overwritten\n"
+    "                       once the video is whole, and a failed or\n"
+    "                       interrupted capture leaves nothing there\n"
+    "  --seconds S          length of the recording, above 0 up to 86400, such\n"
+    "                       as 2.5 (required with --record)\n"
+    "  --start MS           time of the recording's first frame (0)\n"
+    "  --fps F              frames per second of the recording, 1 to 240 (60);\n"
+    "                       for .gif 1 to 50 (50), so that it plays in S seconds\n"
+    "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
+    "  --verbose            show ffmpeg's own messages as well\n";
+
+std::string screen_options_text(const CommandLineFeatures& features) {
+    std::string text =
         "  --window             start in a window instead of fullscreen (a program\n"
         "                       with a 320x240 frame always starts in one): the\n"
         "                       largest whole multiple of the 4:3 picture (with\n"
-        "                       --square-pixels, of the frame) that fits the desktop\n";
-    text += features.record ? "  --square-pixels      show (or record) 1:1 pixels instead of stretching\n"
-                            : "  --square-pixels      show 1:1 pixels instead of stretching\n";
-    text += "                       a 320x200 frame to the 4:3 picture of the time\n";
+        "                       --square-pixels, of the frame) that fits the desktop\n"
+        "  --square-pixels      1:1 pixels instead of stretching a 320x200 frame to\n"
+        "                       the 4:3 picture of the time: on the screen, " +
+        std::string(features.record ? "in a\n                       recording " : "") + "and with --frames --scale\n";
     if (features.quiet)
         text +=
             "  --quiet              when fullscreen cannot be had, end with status 1\n"
             "                       instead of offering to play in a window\n";
-    text +=
-        "  --help               show this help and exit\n"
-        "  --version            show the version and exit\n\n";
+    return text +
+           "  --help               show this help and exit\n"
+           "  --version            show the version and exit\n\n";
+}
+
+}  // namespace
+
+std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features) {
+    const bool png = std::string(features.frame_format) == "PNG";
+    const std::string extension = png ? "png" : "bmp";
+    std::string text = usage_text(info, features, extension) + still_options_text(info, png, extension, features.record);
+    if (features.record) text += record_options_text;
+    text += screen_options_text(features);
     text += features.keys_help;
     text +=
         "On the screen the time is yours: Space pauses and resumes; ',' and '.'\n"
@@ -258,7 +386,8 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line";
     text += features.record ? ", an unwritable file or a failed capture;\n"
-                              "128 + the signal's number when SIGINT, SIGTERM or SIGHUP ends a capture.\n"
+                              "128 + the signal's number when SIGINT, SIGTERM or SIGHUP ends a capture\n"
+                              "or a run of frames.\n"
                             : " or an unwritable file.\n";
     return text;
 }
