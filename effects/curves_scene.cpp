@@ -24,6 +24,7 @@ void curves_scene(const Canvas& canvas, std::uint32_t tick, std::int32_t tau) {
 
 const SceneFrame curves_frame{curves_background, curves_scene};
 const ProgramInfo curves_program = scene_program<curves_frame>(
-    "curves", "A growing ring of white antialiased Bezier arcs over a slate-and-brown checkerboard.");
+    "curves", "A growing ring of white antialiased Bezier arcs over a slate-and-brown checkerboard.",
+    curves_step_ticks);
 
 int curves_arc_count(std::uint32_t tick) { return static_cast<int>(tick / curves_step_ticks + 2); }

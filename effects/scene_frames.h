@@ -35,9 +35,12 @@ void draw_scene_program(const Canvas& canvas, std::uint32_t ms) {
 }
 
 // The description of a fullscreen program drawing `Frame`: 320x200 shown as
-// a 4:3 picture, its time counted from its scene loop's start, for its show.
+// a 4:3 picture, its time counted from its scene loop's start, for its show,
+// in steps of `step_ticks` (0: none).
 template <const SceneFrame& Frame>
-constexpr ProgramInfo scene_program(const char* name, const char* summary) {
-    return {name, summary, frame_width, frame_height, 4, 3, ProgramClock::scene_start, ticks_to_ms(scene_show_ticks),
-            draw_scene_program<Frame>};
+constexpr ProgramInfo scene_program(const char* name, const char* summary, std::uint32_t step_ticks = 0) {
+    ProgramInfo info{name, summary, frame_width, frame_height, 4, 3, ProgramClock::scene_start,
+                     ticks_to_ms(scene_show_ticks), draw_scene_program<Frame>};
+    info.step_ms = ticks_to_ms(step_ticks);
+    return info;
 }

@@ -22,6 +22,7 @@ void splines2_scene(const Canvas& canvas, std::uint32_t tick, std::int32_t tau) 
 
 const SceneFrame splines2_frame{splines2_background, splines2_scene};
 const ProgramInfo splines2_program = scene_program<splines2_frame>(
-    "splines2", "Black antialiased arcs on a folding ring, their count growing from 4 to 122, with a counter.");
+    "splines2", "Black antialiased arcs on a folding ring, their count growing from 4 to 122, with a counter.",
+    splines2_step_ticks);
 
 int splines2_arc_count(std::uint32_t tick) { return static_cast<int>((tick / splines2_step_ticks) * 2 + 4); }

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <vector>
@@ -377,11 +378,18 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
     if (features.record) text += record_options_text;
     text += screen_options_text(features);
     text += features.keys_help;
+    char step[16];
+    std::snprintf(step, sizeof step, "%g s", info.step_ms / 1000.0);
     text +=
         "On the screen the time is yours: Space pauses and resumes; ',' and '.'\n"
         "step one 16 ms tick back or forward while paused; Left and Right move\n"
         "1 s (with Shift, 10 s); '[' and ']' halve and double the speed (1/4x to\n"
-        "4x); Home restarts; I shows a line with the time, speed and frame rate.\n\n";
+        "4x); Home restarts.\n" +
+        (info.step_ms ? "PageUp and PageDown go to the previous or next step (of " + std::string(step) + ").\n"
+                      : std::string("PageUp and PageDown move 10 s back or forward.\n")) +
+        "A marks the start of a stretch and B its end, which then repeats; A\n"
+        "again clears both. I shows a line with the time, speed, marks and\n"
+        "frame rate.\n\n";
     text +=
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line";

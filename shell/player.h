@@ -15,7 +15,8 @@
 class Player {
 public:
     // The show of `program` starts at clock reading `now`.
-    Player(const ProgramInfo& program, std::uint32_t now) : program_(program), time_(program.clock, now) {}
+    Player(const ProgramInfo& program, std::uint32_t now)
+        : program_(program), time_(program.clock, now, program.step_ms) {}
 
     // The shown time at clock reading `now`: untouched, the program's clock.
     std::uint32_t shown(std::uint32_t now) const { return time_.at(now); }
@@ -27,12 +28,12 @@ public:
     void presented(std::uint32_t now);
     // Whether a present at clock reading `now` would show what the last one
     // did, so that the loop may rest instead: paused since then at the same
-    // shown time, speed and overlay. With the overlay on, a present is still
+    // shown time, speed, marks and overlay. With the overlay on, a present is still
     // due every `overlay_rest_ms`, so that its rate falls to what is shown.
     bool unchanged(std::uint32_t now) const;
     static constexpr std::uint32_t overlay_rest_ms = 500;
-    // The overlay's line at the top of the presented picture, when it is on:
-    // program, shown ms and tick, speed, frames per second, ms per frame.
+    // The overlay's line (overlay_line.h) at the top of the presented
+    // picture, when it is on.
     void draw_overlay(const Canvas& canvas, std::uint32_t shown) const;
 
 private:
@@ -48,5 +49,6 @@ private:
         std::uint32_t at = 0, shown = 0;
         bool paused = false, overlay = false;
         int speed_quarters = 0;
+        ShowTime::Marks marks;
     } last_;
 };

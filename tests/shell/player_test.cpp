@@ -1,6 +1,6 @@
 // The player over clock readings given by hand: each key moves the shown
-// time its own way, and the overlay's line tells the state and the rate of
-// the last whole second of presents.
+// time its own way, and the overlay's line tells the state, the A-B marks
+// and the rate of the last whole second of presents.
 #include "player.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "overlay_line.h"
 #include "text_overlay.h"
 
 namespace {
@@ -79,6 +80,26 @@ TEST(Player, ALineTooWideForTheFrameLosesWholeFieldsFromItsEnd) {
     for (PlayerKey key : {PlayerKey::slower, PlayerKey::slower, PlayerKey::toggle_pause}) player.press(key, 2000);
     // "... 60fps 16.7ms" takes 49 cells; 45 fit in 320 pixels with the band.
     EXPECT_TRUE(overlay_reads(player, 4294966810u, "fennick 4294966810 t268435425 ||1/4x 60fps"));
+}
+
+TEST(Player, TheMarksJoinTheLineAndKeepTheirLettersWhereTheirTimesDoNotFit) {
+    const ProgramInfo fennick{"fennick", "", 320, 240, 4, 3, ProgramClock::system, 0, nullptr};
+    constexpr std::uint32_t at = 4294960000u;
+    Player player(fennick, at);
+    player.press(PlayerKey::toggle_overlay, at);
+    player.press(PlayerKey::toggle_pause, at);
+    player.presented(at);
+    player.press(PlayerKey::mark_a, at);
+    EXPECT_FALSE(player.unchanged(at)) << "a new mark is not on the screen yet";
+    player.press(PlayerKey::forward_second, at);
+    player.press(PlayerKey::mark_b, at);
+    EXPECT_EQ(player.shown(at), at);  // back at A
+    EXPECT_TRUE(overlay_reads(player, at, "fennick 4294960000 t268435000 ||1x A B"));
+    // With room for the whole line, as on the page, the marks' times show.
+    ShowTime time(ProgramClock::scene_start, 0);
+    time.mark_a(8000);
+    time.mark_b(16000);
+    EXPECT_EQ(overlay_line("curves", time.at(17000), time, 60), "curves 9000 t562 1x A8000 B16000 60fps 16.7ms");
 }
 
 }  // namespace
