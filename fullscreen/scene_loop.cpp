@@ -20,7 +20,7 @@ public:
 
     bool show(const Player& player, std::uint32_t shown) override {
         draw_pass_(frame_buffer_, tick_of(shown));
-        player.draw_overlay(canvas_, shown);
+        player.draw_over(canvas_, shown);
         present_frame(frame_buffer_);
         return true;
     }

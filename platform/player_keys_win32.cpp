@@ -30,6 +30,7 @@ bool win32_player_key(unsigned virtual_key, bool repeat, PlayerKey& key) {
         case VK_RIGHT: key = shift_down() ? PlayerKey::forward_ten_seconds : PlayerKey::forward_second; return true;
         case VK_HOME: key = PlayerKey::restart; return true;
         case 'I': key = PlayerKey::toggle_overlay; return !repeat;
+        case 'G': key = PlayerKey::toggle_guides; return !repeat;
     }
     if (virtual_key == 0) return false;
     if (virtual_key == key_of(',')) key = PlayerKey::step_back;
@@ -42,7 +43,7 @@ bool win32_player_key(unsigned virtual_key, bool repeat, PlayerKey& key) {
 
 int poll_player_keys(PlayerKey* keys, int capacity) {
     static Watched watched[] = {{VK_SPACE, false}, {VK_LEFT, false},      {VK_RIGHT, false},
-                                {VK_HOME, false},  {'I', false},          {key_of(','), false},
+                                {VK_HOME, false},  {'I', false},          {'G', false},          {key_of(','), false},
                                 {key_of('.'), false}, {key_of('['), false}, {key_of(']'), false}};
     int n = 0;
     for (Watched& w : watched) {

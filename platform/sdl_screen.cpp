@@ -290,6 +290,7 @@ bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key) {
         case SDLK_RIGHTBRACKET: key = PlayerKey::faster; return true;
         case SDLK_HOME: key = PlayerKey::restart; return true;
         case SDLK_i: key = PlayerKey::toggle_overlay; return !event.repeat;
+        case SDLK_g: key = PlayerKey::toggle_guides; return !event.repeat;
         default: return false;
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The player of a program on the screen: the viewer's keys over the shown
 // time (core/show_time.h), and the one-line overlay the I key shows on the
-// presented picture. Each shell maps its own key events to PlayerKey
+// presented picture, and the frame's guides under it when G is on. Each shell maps its own key events to PlayerKey
 // (player_keys_sdl.cpp, player_keys_win32.cpp) and draws the overlay on what
 // it presents, never on a still frame or a capture.
 #include <cstdint>
@@ -21,6 +21,10 @@ public:
     void press(PlayerKey key, std::uint32_t now);
 
     bool overlay_on() const { return overlay_; }
+    bool guides_on() const { return guides_; }
+    // Whether draw_over draws anything: the overlay, or the guides of a
+    // program that has them.
+    bool draws_over() const { return overlay_ || (guides_ && program_.draw_guides); }
     // Counts a presented frame, for the overlay's frames per second and time
     // per frame (over the last whole second of presents).
     void presented(std::uint32_t now);
@@ -33,11 +37,15 @@ public:
     // The overlay's line at the top of the presented picture, when it is on:
     // program, shown ms and tick, speed, frames per second, ms per frame.
     void draw_overlay(const Canvas& canvas, std::uint32_t shown) const;
+    // What the player adds over the frame at `shown` that the program just
+    // drew: its guides when they are on, then the overlay.
+    void draw_over(const Canvas& canvas, std::uint32_t shown) const;
 
 private:
     const ProgramInfo& program_;
     ShowTime time_;
     bool overlay_ = false;
+    bool guides_ = false;
     std::uint32_t window_start_ = 0;  // the rate's second
     int window_frames_ = 0;
     bool window_open_ = false;
@@ -45,7 +53,7 @@ private:
     struct Shown {                // what the last present showed
         bool any = false;
         std::uint32_t at = 0, shown = 0;
-        bool paused = false, overlay = false;
+        bool paused = false, overlay = false, guides = false;
         int speed_quarters = 0;
     } last_;
 };

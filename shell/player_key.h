@@ -12,5 +12,6 @@ enum class PlayerKey {
     slower,               // [
     faster,               // ]
     restart,              // Home
-    toggle_overlay        // I
+    toggle_overlay,       // I
+    toggle_guides         // G
 };
