@@ -25,12 +25,13 @@ public:
     // Whether draw_over draws anything: the overlay, or the guides of a
     // program that has them.
     bool draws_over() const { return overlay_ || (guides_ && program_.draw_guides); }
-    // Counts a presented frame, for the overlay's frames per second and time
-    // per frame (over the last whole second of presents).
+    // Counts a frame about to be drawn and presented, for the overlay's
+    // frames per second and time per frame (over the last whole second of
+    // presents), and keeps what it shows.
     void presented(std::uint32_t now);
     // Whether a present at clock reading `now` would show what the last one
     // did, so that the loop may rest instead: paused since then at the same
-    // shown time, speed and overlay. With the overlay on, a present is still
+    // shown time, speed, overlay and guides. With the overlay on, a present is still
     // due every `overlay_rest_ms`, so that its rate falls to what is shown.
     bool unchanged(std::uint32_t now) const;
     static constexpr std::uint32_t overlay_rest_ms = 500;
