@@ -253,7 +253,8 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
         "On the screen the time is yours: Space pauses and resumes; ',' and '.'\n"
         "step one 16 ms tick back or forward while paused; Left and Right move\n"
         "1 s (with Shift, 10 s); '[' and ']' halve and double the speed (1/4x to\n"
-        "4x); Home restarts; I shows a line with the time, speed and frame rate.\n\n";
+        "4x); Home restarts; I shows a line with the time, speed and frame rate;\n"
+        "G draws the guides, the picture's construction, over it.\n\n";
     text +=
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line";

@@ -20,6 +20,8 @@ const PLAYER_KEYS = {
   Home: (show) => show.restart(),
   i: (show) => show.toggleOverlay(),
   I: (show) => show.toggleOverlay(),
+  g: (show) => show.setGuides(!show.guides),
+  G: (show) => show.setGuides(!show.guides),
 };
 
 // The speeds, in quarters of the clock's own, as the controls and the
@@ -60,8 +62,9 @@ class Show {
     this.started = false;
     this.stats = new FrameStats();
     this.overlay = false;
-    this.drawn = "";     // what the canvas shows: program, time, square pixels, overlay
-    this.stillOf = "";   // the program and time of the paused frame's data-png
+    this.guides = false;  // the frame's construction over it (G, the switch)
+    this.drawn = "";     // what the canvas shows: program, time, square pixels, guides, overlay
+    this.stillOf = "";   // the program, time and guides of the paused frame's data-png
   }
 
   programs() { return this.order.slice(); }
@@ -127,9 +130,9 @@ class Show {
 
   // What the player's controls show.
   state() {
-    if (!this.playing()) return { name: this.current, ms: 0, paused: false, quarters: 4, limit: 0 };
+    if (!this.playing()) return { name: this.current, ms: 0, paused: false, quarters: 4, limit: 0, guides: this.guides };
     return { name: this.current, ms: this.core.showTime(), paused: this.core.showPaused(),
-             quarters: this.core.showSpeed(), limit: this.core.endsAfter(this.current) };
+             quarters: this.core.showSpeed(), limit: this.core.endsAfter(this.current), guides: this.guides };
   }
 
   report() {
@@ -158,6 +161,10 @@ class Show {
     });
   }
   toggleOverlay() { this.overlay = !this.overlay; }
+  setGuides(on) {
+    this.guides = on;
+    this.report();
+  }
 
   frame() {
     this.scheduled = false;
@@ -174,9 +181,9 @@ class Show {
   // show draws only what changes); a paused frame's 1:1 PNG goes to data-png.
   draw(name, ms) {
     const line = this.overlay ? this.overlayLine(name, ms) : "";
-    const look = `${name} ${ms} ${this.screen.squarePixels} ${line}`;
+    const look = `${name} ${ms} ${this.screen.squarePixels} ${this.guides} ${line}`;
     if (!this.screen.fitToDevice() && look === this.drawn) return;
-    this.core.render(name, ms);
+    this.core.render(name, ms, this.guides);
     this.keepStill(name, ms);
     this.screen.present(this.core, line);
     this.stats.add();
@@ -185,15 +192,17 @@ class Show {
     this.report();
   }
 
-  // While paused, the frame 1:1 as the still-frame mode gives it: data-png
-  // on the canvas and the Save PNG button.
+  // While paused, the frame 1:1 as shown: as the still-frame mode gives it,
+  // or with its guides while they are on; data-png on the canvas and the
+  // Save PNG button.
   keepStill(name, ms) {
     if (!this.core.showPaused()) return this.forgetStill();
-    if (this.stillOf === `${name} ${ms}`) return;
-    this.stillOf = `${name} ${ms}`;
+    const still = `${name}-${ms}${this.guides ? "-guides" : ""}`;
+    if (this.stillOf === still) return;
+    this.stillOf = still;
     const canvas = this.screen.canvas;
     canvas.dataset.png = pngDataUrl(this.core.frameImage(name));
-    this.page.offerDownload(canvas.dataset.png, `${name}-${ms}.png`);
+    this.page.offerDownload(canvas.dataset.png, `${still}.png`);
   }
 
   forgetStill() {
