@@ -13,7 +13,7 @@
 namespace {
 
 // fennick's screen: the frame drawn into the off-screen surface, the
-// overlay on its pixels, copied to the window and shown; the show is over
+// guides and the overlay on its pixels, copied to the window and shown; the show is over
 // with Escape. Its keys are polled after each pass.
 class DemoScreen final : public PlayerScreen {
 public:

@@ -1,9 +1,10 @@
 #pragma once
 // The player of a program on the screen: the viewer's keys over the shown
-// time (core/show_time.h), and the one-line overlay the I key shows on the
-// presented picture, and the frame's guides under it when G is on. Each shell maps its own key events to PlayerKey
-// (player_keys_sdl.cpp, player_keys_win32.cpp) and draws the overlay on what
-// it presents, never on a still frame or a capture.
+// time (core/show_time.h), the one-line overlay the I key shows on the
+// presented picture, and the frame's guides that G draws under it. Each
+// shell maps its own key events to PlayerKey (player_keys_sdl.cpp,
+// player_keys_win32.cpp) and draws the overlay on what it presents, never on
+// a still frame or a capture.
 #include <cstdint>
 
 #include "canvas.h"
@@ -31,8 +32,9 @@ public:
     void presented(std::uint32_t now);
     // Whether a present at clock reading `now` would show what the last one
     // did, so that the loop may rest instead: paused since then at the same
-    // shown time, speed, overlay and guides. With the overlay on, a present is still
-    // due every `overlay_rest_ms`, so that its rate falls to what is shown.
+    // shown time, speed, overlay and guides. With the overlay on, a present
+    // is still due every `overlay_rest_ms`, so that its rate falls to what is
+    // shown.
     bool unchanged(std::uint32_t now) const;
     static constexpr std::uint32_t overlay_rest_ms = 500;
     // The overlay's line at the top of the presented picture, when it is on:
