@@ -21,7 +21,7 @@ public:
     bool show(const Player& player, std::uint32_t shown) override {
         const std::uint32_t tick = tick_of(shown);
         if (frame_.background(canvas_, tick)) frame_.scene(canvas_, tick, static_cast<std::int32_t>(scene_ms()));
-        player.draw_overlay(canvas_, shown);
+        player.draw_over(canvas_, shown);
         present_frame(frame_buffer_);
         return true;
     }

@@ -13,7 +13,7 @@
 namespace {
 
 // fennick's screen: the frame drawn into the off-screen surface, the
-// overlay on its pixels, copied to the window and shown; the show is over
+// guides and the overlay on its pixels, copied to the window and shown; the show is over
 // with Escape. Its keys are polled after each pass.
 class DemoScreen final : public PlayerScreen {
 public:
@@ -21,9 +21,9 @@ public:
 
     bool show(const Player& player, std::uint32_t shown) override {
         draw_demo_frame(shown, surface_);
-        if (player.overlay_on()) {
+        if (player.draws_over()) {
             if (std::uint32_t* pixels = surface_.lock())
-                player.draw_overlay(packed_canvas(pixels, demo_width, demo_height), shown);
+                player.draw_over(packed_canvas(pixels, demo_width, demo_height), shown);
             surface_.unlock();
         }
         surface_.copy(window_);

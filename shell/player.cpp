@@ -44,11 +44,12 @@ void Player::press(PlayerKey key, std::uint32_t now) {
         case PlayerKey::mark_b: time_.mark_b(now); break;
         case PlayerKey::previous_step: time_.to_step(now, -1); break;
         case PlayerKey::next_step: time_.to_step(now, 1); break;
+        case PlayerKey::toggle_guides: guides_ = !guides_; break;
     }
 }
 
 void Player::presented(std::uint32_t now) {
-    last_ = Shown{true, now, time_.at(now), time_.paused(), overlay_, time_.speed_quarters(), time_.marks()};
+    last_ = Shown{true, now, time_.at(now), time_.paused(), overlay_, guides_, time_.speed_quarters(), time_.marks()};
     if (!window_open_) {
         window_open_ = true;
         window_start_ = now;
@@ -64,8 +65,8 @@ void Player::presented(std::uint32_t now) {
 
 bool Player::unchanged(std::uint32_t now) const {
     const bool same = last_.any && last_.paused && time_.paused() && time_.at(now) == last_.shown &&
-                      last_.overlay == overlay_ && last_.speed_quarters == time_.speed_quarters() &&
-                      last_.marks == time_.marks();
+                      last_.overlay == overlay_ && last_.guides == guides_ &&
+                      last_.speed_quarters == time_.speed_quarters() && last_.marks == time_.marks();
     return same && (!overlay_ || now - last_.at < overlay_rest_ms);
 }
 
@@ -77,4 +78,9 @@ void Player::draw_overlay(const Canvas& canvas, std::uint32_t shown) const {
     const int cells = static_cast<int>(line.size());
     darken_band(canvas, cells * cell_width + 2 * band_margin, cell_height + 2 * band_margin);
     draw_text(canvas, overlay_style, band_margin, band_margin, "%s", line.c_str());
+}
+
+void Player::draw_over(const Canvas& canvas, std::uint32_t shown) const {
+    if (guides_ && program_.draw_guides) program_.draw_guides(canvas, shown);
+    draw_overlay(canvas, shown);
 }

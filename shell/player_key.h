@@ -16,5 +16,6 @@ enum class PlayerKey {
     mark_a,               // A (again: no marks)
     mark_b,               // B
     previous_step,        // PageUp
-    next_step             // PageDown
+    next_step,            // PageDown
+    toggle_guides         // G
 };

@@ -10,8 +10,10 @@ void run_player_loop(Player& player, PlayerScreen& screen) {
         if (player.unchanged(now)) {
             open = screen.rest(player_rest_ms);  // keys and exposes wake it
         } else {
-            open = screen.show(player, shown);
+            // Counted before the show: keys that its present takes in (a
+            // pause with G, say) belong to the next frame, not to this one.
             player.presented(now);
+            open = screen.show(player, shown);
         }
         if (!open || screen.over(player, shown)) return;
     }

@@ -9,8 +9,8 @@
 
 class PlayerScreen {
 public:
-    // Draws the frame at shown time `shown`, adds the player's overlay when
-    // it is on, and presents it; false when the window has gone.
+    // Draws the frame at shown time `shown`, adds what the player draws over
+    // it (Player::draw_over), and presents it; false when the window has gone.
     virtual bool show(const Player& player, std::uint32_t shown) = 0;
     // Nothing new to show: waits up to `ms` for the window's messages,
     // showing the last frame again where the window needs painting; false

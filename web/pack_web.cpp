@@ -78,12 +78,15 @@ EMSCRIPTEN_KEEPALIVE const char* pack_credit_line(int i) {
     return i >= 0 && i < credit_line_count ? credit_lines[i] : "";
 }
 
-// Draws program i's frame at `ms`; 0 for an unknown program.
-EMSCRIPTEN_KEEPALIVE int pack_render(int i, std::uint32_t ms) {
+// Draws program i's frame at `ms`, with its guides over it when `guides` is
+// nonzero; 0 for an unknown program.
+EMSCRIPTEN_KEEPALIVE int pack_render(int i, std::uint32_t ms, int guides) {
     const ProgramInfo* program = program_at(i);
     if (!program) return 0;
     current = program;
-    program->draw(packed_canvas(frame, program->width, program->height), ms);
+    const Canvas canvas = packed_canvas(frame, program->width, program->height);
+    program->draw(canvas, ms);
+    if (guides && program->draw_guides) program->draw_guides(canvas, ms);
     return 1;
 }
 

@@ -1,5 +1,6 @@
 // The player's controls under the picture: play/pause, the timeline of the
-// program showing with its time, the speed and the "link to this moment".
+// program showing with its time, the speed, the guides switch and the "link
+// to this moment".
 // A scene's timeline is its whole show, 0 to its end, with a tick at each of
 // its steps; fennick's time is the clock count, so its timeline is a window
 // of CLOCK_WINDOW_MS around the shown time, laid out again around it when
@@ -32,6 +33,7 @@ class Controls {
     this.time = page.find("time");
     this.speed = page.find("speed");
     this.moment = page.find("moment");
+    this.guides = page.find("guides");
     this.state = show.state();
     this.windowStart = 0;   // fennick: the clock count at the timeline's left end
     this.dragging = false;
@@ -39,6 +41,7 @@ class Controls {
     for (const [quarters, label] of SPEED_LABELS) this.speed.add(new Option(label, quarters));
     this.play.addEventListener("click", () => { this.play.blur(); show.togglePause(); });
     this.speed.addEventListener("change", () => { this.speed.blur(); show.setSpeed(Number(this.speed.value)); });
+    this.guides.addEventListener("change", () => { this.guides.blur(); show.setGuides(this.guides.checked); });
     this.wireTimeline();
     this.wireMoment();
     show.watch((state) => this.update(state));
@@ -114,6 +117,7 @@ class Controls {
     if (this.box.hidden) return;
     this.play.textContent = state.paused ? "play" : "pause";
     this.speed.value = String(state.quarters);
+    this.guides.checked = state.guides;
     const { ms, limit } = state;
     if (limit) this.time.textContent = `${showClock(ms)} / ${showClock(limit).replace(/\.000$/, "")}`;
     else this.time.textContent = `${ms} ms`;

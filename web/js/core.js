@@ -32,8 +32,9 @@ class PackCore {
     return lines;
   }
 
-  // Draws the program's frame at `ms` (an unsigned 32-bit count).
-  render(name, ms) { this.module._pack_render(this.index.get(name), ms >>> 0); }
+  // Draws the program's frame at `ms` (an unsigned 32-bit count), with its
+  // guides over it when `guides` is true.
+  render(name, ms, guides = false) { this.module._pack_render(this.index.get(name), ms >>> 0, guides ? 1 : 0); }
 
   // The last frame 1:1.
   frameImage(name) {

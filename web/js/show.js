@@ -26,6 +26,8 @@ const PLAYER_KEYS = {
   A: (show) => show.markA(),
   b: (show) => show.markB(),
   B: (show) => show.markB(),
+  g: (show) => show.setGuides(!show.guides),
+  G: (show) => show.setGuides(!show.guides),
 };
 
 // The speeds, in quarters of the clock's own, as the controls write them.
@@ -64,8 +66,9 @@ class Show {
     this.started = false;
     this.stats = new FrameStats();
     this.overlay = false;
-    this.drawn = "";     // what the canvas shows: program, time, square pixels, overlay
-    this.stillOf = "";   // the program and time of the paused frame's data-png
+    this.guides = false;  // the frame's construction over it (G, the switch)
+    this.drawn = "";     // what the canvas shows: program, time, square pixels, guides, overlay
+    this.stillOf = "";   // the program, time and guides of the paused frame's data-png
   }
 
   programs() { return this.order.slice(); }
@@ -133,10 +136,11 @@ class Show {
   // for none), the A-B marks.
   state() {
     if (!this.playing())
-      return { name: this.current, ms: 0, paused: false, quarters: 4, limit: 0, step: 0, marks: { a: null, b: null } };
+      return { name: this.current, ms: 0, paused: false, quarters: 4, limit: 0, step: 0, marks: { a: null, b: null },
+               guides: this.guides };
     return { name: this.current, ms: this.core.showTime(), paused: this.core.showPaused(),
              quarters: this.core.showSpeed(), limit: this.core.endsAfter(this.current),
-             step: this.core.stepMs(this.current), marks: this.core.showMarks() };
+             step: this.core.stepMs(this.current), marks: this.core.showMarks(), guides: this.guides };
   }
 
   report() {
@@ -168,6 +172,10 @@ class Show {
     });
   }
   toggleOverlay() { this.overlay = !this.overlay; }
+  setGuides(on) {
+    this.guides = on;
+    this.report();
+  }
 
   frame() {
     this.scheduled = false;
@@ -185,9 +193,9 @@ class Show {
   // rate falling to 0); a paused frame's 1:1 PNG goes to data-png.
   draw(name, ms) {
     const line = this.overlay ? this.core.overlayLine(ms, this.stats.fps) : "";
-    const look = `${name} ${ms} ${this.screen.squarePixels} ${line}`;
+    const look = `${name} ${ms} ${this.screen.squarePixels} ${this.guides} ${line}`;
     if (!this.screen.fitToDevice() && look === this.drawn) return;
-    this.core.render(name, ms);
+    this.core.render(name, ms, this.guides);
     this.keepStill(name, ms);
     this.screen.present(this.core, line);
     this.stats.add();
@@ -196,15 +204,17 @@ class Show {
     this.report();
   }
 
-  // While paused, the frame 1:1 as the still-frame mode gives it: data-png
-  // on the canvas and the Save PNG button.
+  // While paused, the frame 1:1 as shown: as the still-frame mode gives it,
+  // or with its guides while they are on; data-png on the canvas and the
+  // Save PNG button.
   keepStill(name, ms) {
     if (!this.core.showPaused()) return this.forgetStill();
-    if (this.stillOf === `${name} ${ms}`) return;
-    this.stillOf = `${name} ${ms}`;
+    const still = `${name}-${ms}${this.guides ? "-guides" : ""}`;
+    if (this.stillOf === still) return;
+    this.stillOf = still;
     const canvas = this.screen.canvas;
     canvas.dataset.png = pngDataUrl(this.core.frameImage(name));
-    this.page.offerDownload(canvas.dataset.png, `${name}-${ms}.png`);
+    this.page.offerDownload(canvas.dataset.png, `${still}.png`);
   }
 
   forgetStill() {
