@@ -112,5 +112,9 @@ int handle_frame_options(int argc, char** argv, const ProgramInfo& info) {
 }
 
 SavedFrame save_shown_frame(const ProgramInfo& info, std::uint32_t ms, bool guides) {
-    return save_frame(info, ms, guides, png_files);
+    const SavedFrame saved = save_frame(info, ms, guides, png_files);
+    std::FILE* stream = saved.saved ? stdout : stderr;
+    std::fprintf(stream, "%s\n", saved.line.c_str());
+    std::fflush(stream);
+    return saved;
 }

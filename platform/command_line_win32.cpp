@@ -162,5 +162,7 @@ int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptio
 }
 
 SavedFrame save_shown_frame(const ProgramInfo& info, std::uint32_t ms, bool guides) {
-    return save_frame(info, ms, guides, bmp_files);
+    const SavedFrame saved = save_frame(info, ms, guides, bmp_files);
+    if (!saved.saved || console_for(stdout, STD_OUTPUT_HANDLE)) tell(info, saved.line + "\n", !saved.saved);
+    return saved;
 }

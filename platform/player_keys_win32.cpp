@@ -35,6 +35,7 @@ bool win32_player_key(unsigned virtual_key, bool repeat, PlayerKey& key) {
         case VK_PRIOR: key = PlayerKey::previous_step; return true;
         case VK_NEXT: key = PlayerKey::next_step; return true;
         case 'G': key = PlayerKey::toggle_guides; return !repeat;
+        case 'S': key = PlayerKey::save_frame; return !repeat;
     }
     if (virtual_key == 0) return false;
     if (virtual_key == key_of(',')) key = PlayerKey::step_back;
@@ -50,7 +51,7 @@ int poll_player_keys(PlayerKey* keys, int capacity) {
                                 {VK_HOME, false},  {'I', false},          {'G', false},          {key_of(','), false},
                                 {key_of('.'), false}, {key_of('['), false}, {key_of(']'), false},
                                 {'A', false},      {'B', false},          {VK_PRIOR, false},
-                                {VK_NEXT, false}};
+                                {VK_NEXT, false},  {'S', false}};
     int n = 0;
     for (Watched& w : watched) {
         if (w.virtual_key == 0) continue;

@@ -295,6 +295,7 @@ bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key) {
         case SDLK_PAGEUP: key = PlayerKey::previous_step; return true;
         case SDLK_PAGEDOWN: key = PlayerKey::next_step; return true;
         case SDLK_g: key = PlayerKey::toggle_guides; return !event.repeat;
+        case SDLK_s: key = PlayerKey::save_frame; return !event.repeat;
         default: return false;
     }
 }

@@ -389,7 +389,9 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
                       : std::string("PageUp and PageDown move 10 s back or forward.\n")) +
         "A marks the start of a stretch and B its end, which then repeats; A\n"
         "again clears both. I shows a line with the time, speed, marks and\n"
-        "frame rate. G draws the guides, the picture's construction, over it.\n\n";
+        "frame rate. G draws the guides, the picture's construction, over it.\n"
+        "S saves the frame shown as " + std::string(info.name) + "-MS." + extension +
+        " in the current folder (-2, -3, ...\nwhen taken) and prints its name and its page link.\n\n";
     text +=
         "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
         "2 for a bad command line";

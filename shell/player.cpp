@@ -4,6 +4,7 @@
 #include <string>
 
 #include "overlay_line.h"
+#include "still_frames.h"
 #include "text_overlay.h"
 
 namespace {
@@ -45,6 +46,7 @@ void Player::press(PlayerKey key, std::uint32_t now) {
         case PlayerKey::previous_step: time_.to_step(now, -1); break;
         case PlayerKey::next_step: time_.to_step(now, 1); break;
         case PlayerKey::toggle_guides: guides_ = !guides_; break;
+        case PlayerKey::save_frame: save_shown_frame(program_, last_.any ? last_.shown : time_.at(now), guides_); break;
     }
 }
 

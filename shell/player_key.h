@@ -17,5 +17,6 @@ enum class PlayerKey {
     mark_b,               // B
     previous_step,        // PageUp
     next_step,            // PageDown
-    toggle_guides         // G
+    toggle_guides,        // G
+    save_frame            // S: the shown frame to a file
 };

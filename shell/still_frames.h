@@ -87,6 +87,8 @@ struct SavedFrame {
 // "saved curves-16000.png  ?program=curves&t=16000&paused".
 SavedFrame save_frame(const ProgramInfo& info, std::uint32_t ms, bool guides, const StillFiles& files);
 
-// save_frame with this build's files (PNG natively, BMP on Windows); each
-// build's command line file has it.
+// save_frame with this build's files (PNG natively, BMP on Windows), which
+// then prints its line: on stdout when saved, else on stderr (on Windows
+// where there is a console; without one a failure is shown in a box and a
+// success only by the file). Each build's command line file has it.
 SavedFrame save_shown_frame(const ProgramInfo& info, std::uint32_t ms, bool guides);

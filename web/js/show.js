@@ -28,6 +28,8 @@ const PLAYER_KEYS = {
   B: (show) => show.markB(),
   g: (show) => show.setGuides(!show.guides),
   G: (show) => show.setGuides(!show.guides),
+  s: (show) => show.saveStill(),
+  S: (show) => show.saveStill(),
 };
 
 // The speeds, in quarters of the clock's own, as the controls write them.
@@ -206,7 +208,7 @@ class Show {
 
   // While paused, the frame 1:1 as shown: as the still-frame mode gives it,
   // or with its guides while they are on; data-png on the canvas and the
-  // Save PNG button.
+  // Save PNG button, which offers it as NAME-MS.png, as S saves it natively.
   keepStill(name, ms) {
     if (!this.core.showPaused()) return this.forgetStill();
     const still = `${name}-${ms}${this.guides ? "-guides" : ""}`;
@@ -214,12 +216,20 @@ class Show {
     this.stillOf = still;
     const canvas = this.screen.canvas;
     canvas.dataset.png = pngDataUrl(this.core.frameImage(name));
-    this.page.offerDownload(canvas.dataset.png, `${still}.png`);
+    canvas.dataset.still = still;  // what data-png holds: NAME-MS, -guides with them
+    this.page.offerDownload(canvas.dataset.png, `${name}-${ms}.png`);
+  }
+
+  // S: the paused frame's PNG, as the Save PNG button gives it.
+  saveStill() {
+    const link = this.page.find("save");
+    if (!link.hidden) link.click();
   }
 
   forgetStill() {
     if (!this.stillOf) return;
     delete this.screen.canvas.dataset.png;
+    delete this.screen.canvas.dataset.still;
     this.page.find("save").hidden = true;
     this.stillOf = "";
   }
