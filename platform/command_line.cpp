@@ -1,11 +1,37 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstdlib>
-#include <set>
+#include <vector>
 
 #include "terminal_text.h"
 #include "video_formats.h"
+
+bool is_option(const std::string& text) {
+    for (const char* option : {"--frame", "--record", "--seconds", "--fps", "--scale", "--window", "--square-pixels",
+                               "--quiet", "--verbose", "--help", "-h", "--version"})
+        if (text == option) return true;
+    return false;
+}
+
+std::string bad_value(const std::string& option, const std::string& value, const std::string& expected) {
+    return "bad " + option + " value '" + value + "': expected " + expected;
+}
+
+bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value) {
+    const char* start = p;
+    value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+        value = value > high ? value : value * 10 + static_cast<std::uint64_t>(*p - '0');
+    return p != start;
+}
+
+bool parse_whole(const char* text, std::uint64_t low, std::uint64_t high, std::uint64_t& value) {
+    std::uint64_t parsed = 0;
+    if (!text || !read_digits(text, high, parsed) || *text != '\0' || parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
 
 namespace {
 
@@ -16,78 +42,8 @@ CommandLine bad(const std::string& what) {
     return line;
 }
 
-// Every option of this command line, on any build: a file name that is one
-// of them is a mistake far more often than a file of that name.
-bool is_option(const std::string& text) {
-    for (const char* option : {"--frame", "--record", "--seconds", "--fps", "--scale", "--window", "--square-pixels",
-                               "--quiet", "--verbose", "--help", "-h", "--version"})
-        if (text == option) return true;
-    return false;
-}
-
 // An argument as a message names it: an option as it is, anything else quoted.
 std::string named(const std::string& argument) { return is_option(argument) ? argument : "'" + argument + "'"; }
-
-// The one line for a value of the wrong form or out of range, whatever the
-// option: "bad --fps value '+5': expected 1 to 240 (frames per second, ...)".
-std::string bad_value(const std::string& option, const std::string& value, const std::string& expected) {
-    return "bad " + option + " value '" + value + "': expected " + expected;
-}
-
-// Plain decimal digits only (no sign, space or other base), at least one;
-// their value, or some value above `high` when it is larger.
-bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value) {
-    const char* start = p;
-    value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p)
-        value = value > high ? value : value * 10 + static_cast<std::uint64_t>(*p - '0');
-    return p != start;
-}
-
-// A whole number in [low, high] written as decimal digits; false for anything else.
-bool parse_whole(const char* text, std::uint64_t low, std::uint64_t high, std::uint64_t& value) {
-    std::uint64_t parsed = 0;
-    if (!text || !read_digits(text, high, parsed) || *text != '\0' || parsed < low || parsed > high) return false;
-    value = parsed;
-    return true;
-}
-
-// A decimal number above 0 up to `high`: digits with an optional fraction
-// (".5", "5.", "1e3", "+5", "0x10" and "inf" are refused).
-bool parse_decimal(const char* text, double high, double& value) {
-    if (!text) return false;
-    const char* p = text;
-    std::uint64_t digits = 0;
-    if (!read_digits(p, 0, digits) || (*p == '.' && !read_digits(++p, 0, digits)) || *p != '\0') return false;
-    const double parsed = std::strtod(text, nullptr);  // the form is checked: nearest double
-    if (!(parsed > 0) || parsed > high) return false;
-    value = parsed;
-    return true;
-}
-
-// A capture option and its value; an empty string when it is fine.
-std::string parse_record_option(const std::string& option, const char* value, RecordOptions& record) {
-    std::uint64_t whole = 0;
-    if (option == "--record") {
-        if (!*value) return "--record needs a file name";
-        if (is_option(value)) return std::string("--record needs a file name, not the option ") + value;
-        if (!video_format_for(value))
-            return bad_value(option, value, "a file name ending in " + video_extensions());
-        record.file = value;
-    } else if (option == "--seconds") {
-        if (!parse_decimal(value, 86400, record.seconds))
-            return bad_value(option, value, "above 0 up to 86400 (seconds, decimal digits, a fraction as in 2.5)");
-    } else if (option == "--fps") {
-        if (!parse_whole(value, 1, 240, whole))
-            return bad_value(option, value, "1 to 240 (frames per second, decimal digits only)");
-        record.fps = static_cast<int>(whole);
-    } else {
-        if (!parse_whole(value, 1, 16, whole))
-            return bad_value(option, value, "1 to 16 (a whole factor, decimal digits only)");
-        record.scale = static_cast<int>(whole);
-    }
-    return "";
-}
 
 // --frame MS FILE, all alone.
 CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& features) {
@@ -137,7 +93,7 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
     }
     if (first == "--frame") return parse_frame(argc, argv, features);
 
-    std::set<std::string> given;
+    std::vector<std::string> given;  // the known options so far, each once
     std::string capture_option;  // the first option that only a capture takes
     bool seconds_given = false;
     for (int i = 1; i < argc; ++i) {
@@ -145,7 +101,10 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
         const bool capture = option == "--record" || option == "--seconds" || option == "--fps" || option == "--scale";
         const bool known = capture || option == "--window" || option == "--square-pixels" ||
                            (option == "--quiet" && features.quiet) || (option == "--verbose" && features.verbose);
-        if (known && !given.insert(option).second) return bad(option + " is given twice");
+        if (known) {
+            if (std::find(given.begin(), given.end(), option) != given.end()) return bad(option + " is given twice");
+            given.push_back(option);
+        }
         if (option == "--window") {
             line.run_options.window = true;
         } else if (option == "--square-pixels") {
@@ -159,7 +118,7 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
             return bad(option + " is not available in this build");
         } else if (capture) {
             if (i + 1 >= argc) return bad(option + " needs a value");
-            const std::string error = parse_record_option(option, argv[++i], line.record_options);
+            const std::string error = features.record(option, argv[++i], line.record_options);
             if (!error.empty()) return bad(error);
             if (option == "--record") line.action = CommandLine::record;
             seconds_given = seconds_given || option == "--seconds";
@@ -177,7 +136,7 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
         if (line.run_options.window) return bad("--window does not go with --record");
         RecordOptions& record = line.record_options;
         const VideoFormat& format = *video_format_for(record.file);
-        if (format.most_fps && !given.count("--fps")) record.fps = format.most_fps;
+        if (format.most_fps && std::find(given.begin(), given.end(), "--fps") == given.end()) record.fps = format.most_fps;
         if (format.most_fps && record.fps > format.most_fps)
             return bad(bad_value("--fps", std::to_string(record.fps),
                                  "1 to " + std::to_string(format.most_fps) + " for a " + format.extension +
