@@ -37,6 +37,16 @@ void darken_band(const Canvas& canvas, int width, int height) {
         for (std::uint32_t *p = canvas.row(y), *end = p + width; p != end; ++p) *p = (*p >> 3) & 0x1F1F1Fu;
 }
 
+// The time per frame at `fps` frames a second in tenths of a millisecond,
+// 10000 / fps rounded to the nearest, a half to even (0 for no rate): the
+// digits that %.1f gives for 1000.0 / fps, without floating point, so that
+// no C runtime's rounding of halves (31.25 ms at 32 fps) decides them.
+int tenths_of_ms_per_frame(int fps) {
+    if (fps <= 0) return 0;
+    const int whole = 10000 / fps, twice_rest = 10000 % fps * 2;
+    return whole + (twice_rest > fps || (twice_rest == fps && whole % 2 == 1));
+}
+
 const char* speed_text(int quarters) {
     switch (quarters) {
         case 1: return "1/4x";
@@ -88,11 +98,11 @@ bool Player::unchanged(std::uint32_t now) const {
 
 void Player::draw_overlay(const Canvas& canvas, std::uint32_t shown) const {
     if (!overlay_) return;
-    const double ms_per_frame = frames_per_second_ > 0 ? 1000.0 / frames_per_second_ : 0.0;
+    const int tenths = tenths_of_ms_per_frame(frames_per_second_);
     char text[96];  // the longest: "splines2 4294967295 t268435455 ||1/4x 240fps 4.2ms"
-    std::snprintf(text, sizeof text, "%s %u t%u %s%s %dfps %.1fms", program_.name, static_cast<unsigned>(shown),
+    std::snprintf(text, sizeof text, "%s %u t%u %s%s %dfps %d.%dms", program_.name, static_cast<unsigned>(shown),
                   static_cast<unsigned>(tick_of(shown)), time_.paused() ? "||" : "",
-                  speed_text(time_.speed_quarters()), frames_per_second_, ms_per_frame);
+                  speed_text(time_.speed_quarters()), frames_per_second_, tenths / 10, tenths % 10);
     const std::string line = fit_fields(text, canvas.width);
     const int cells = static_cast<int>(line.size());
     darken_band(canvas, cells * cell_width + 2 * band_margin, cell_height + 2 * band_margin);

@@ -1,7 +1,6 @@
 // The platform-independent part of ptc: formats, colours, off-screen
 // surfaces and the pixel operations shared by every target.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -49,7 +48,7 @@ bool ready(const ptc_target* target) { return target && target->pixels && !targe
 }  // namespace
 
 int ptc_fail(const char* reason) {
-    std::snprintf(last_error, sizeof last_error, "%s", reason);
+    std::strncpy(last_error, reason, sizeof last_error - 1);  // the last byte stays the end
     return 0;
 }
 
