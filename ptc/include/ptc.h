@@ -13,8 +13,10 @@
  * 0xFF00, 0xFF a pixel reads 0x00RRGGBB.
  *
  * A window is shown on the screen: ptc_window_open makes it visible with the
- * given size, ptc_window_update puts its pixels on the screen and answers the
- * window system's events. Destroying a window closes it.
+ * given size (on a desktop that has room, as its largest whole multiple,
+ * each pixel a square block), ptc_window_update puts its pixels on the
+ * screen and answers the window system's events. Destroying a window
+ * closes it.
  *
  * Functions that can fail return 1 for success and 0 for failure, or a null
  * pointer; ptc_error_text then says why. Nothing here is thread-safe: use the
