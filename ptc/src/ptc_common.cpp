@@ -203,6 +203,12 @@ int ptc_window_rest(ptc_target* window, int ms) {
     return ptc_backend_rest(window->backend, window, ms < 0 ? 0 : ms);
 }
 
+void ptc_window_keys(ptc_target* window, ptc_key_function on_key, void* context) {
+    if (!window || !window->is_window) return;
+    window->on_key = on_key;
+    window->key_context = context;
+}
+
 void ptc_target_destroy(ptc_target* target) {
     if (!target) return;
     if (target->backend) ptc_backend_close(target->backend);

@@ -1,6 +1,7 @@
 // ptc windows on Win32 GDI: a fixed-size window whose client area shows the
 // pixels at the largest whole multiple that fits the desktop, each pixel a
-// square block, painted with StretchDIBits.
+// square block, painted with StretchDIBits. Its key presses go to the
+// program's on_key as the window procedure handles them.
 #include <windows.h>
 
 #include <new>
@@ -58,6 +59,13 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
             EndPaint(window, &ps);
             return 0;
         }
+        break;
+    case WM_KEYDOWN:
+        // Handled here, in the message's turn, so that a key pressed and
+        // released between two updates is not missed.
+        if (backend && backend->target->on_key)
+            backend->target->on_key(backend->target->key_context, static_cast<unsigned>(wparam),
+                                    (lparam & (1 << 30)) != 0);
         break;
     }
     return DefWindowProcA(window, message, wparam, lparam);
