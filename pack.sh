@@ -30,6 +30,10 @@ for target in native win32; do
     [ -f "$package" ] || continue
     cp "$package" dist/
     echo "dist/$(basename "$package"): $(stat -c %s "$package") bytes"
+    # The files of the Win32 pack, as they ship (stripped).
+    case $package in
+      *.zip) cmake -E tar tvf "$package" | awk '$1 !~ /^d/ { printf "  %-40s %8d bytes\n", $NF, $5 }' ;;
+    esac
   done
 done
 

@@ -18,6 +18,14 @@ if(PACK_WIN32 AND NOT PACK_WIN64)
   endif()
   # No mingw runtime DLL beside the exes: libgcc and libstdc++ linked in.
   add_link_options(-static -static-libgcc -static-libstdc++ ${pack_crt_fp8})
+  # Small files: every function in a section of its own, so that the
+  # linker leaves out each one that nothing calls (the code in them is the
+  # same), and no unwind tables outside the frames (below).
+  add_compile_options(-ffunction-sections $<$<COMPILE_LANGUAGE:CXX>:-fno-asynchronous-unwind-tables>)
+  add_link_options(-Wl,--gc-sections)
+  # Code that runs once (the command line, the entries, brisklet) is built
+  # for size; the frames and the presents keep -O2.
+  set(PACK_COLD_CODE_OPTIONS -Os)
 elseif(PACK_WIN64)
   # The 64-bit test build does its doubles' arithmetic on the x87 too (SSE
   # only passes arguments), so that its frames check the shipped build's
@@ -29,6 +37,34 @@ elseif(PACK_WIN64)
   add_library(x87_start OBJECT ${CMAKE_SOURCE_DIR}/platform/x87_start_win64.cpp)
   link_libraries(x87_start)
 endif()
+
+if(PACK_WIN32)
+  # Our code throws and catches nothing, and runs on one thread: no
+  # exception handling and no locks around function-local statics, except
+  # in the frames (pack_frame_code). The programs and ptc.dll link the small
+  # runtime (platform/small_runtime_win32.cpp), which ends the program where
+  # the C++ library would throw; the i686 files then hold no unwinder.
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
+  add_library(pack_small_runtime OBJECT ${CMAKE_SOURCE_DIR}/platform/small_runtime_win32.cpp)
+endif()
+
+# The compiler's own defaults again, over the options above: for the frames
+# (pack_frame_code) and the tests, which throw (tests/allocation).
+set(PACK_DEFAULT_CXX_OPTIONS)
+if(PACK_WIN32)
+  foreach(option -fexceptions -fthreadsafe-statics -fasynchronous-unwind-tables)
+    list(APPEND PACK_DEFAULT_CXX_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:${option}>)
+  endforeach()
+endif()
+
+# pack_frame_code(TARGET...): libraries that compute pixels, every frame.
+# They keep the compiler's defaults on every build, so that their code (its
+# speed and its doubles) is what it was; only the sections above differ.
+function(pack_frame_code)
+  foreach(target ${ARGN})
+    target_compile_options(${target} PRIVATE ${PACK_DEFAULT_CXX_OPTIONS})
+  endforeach()
+endfunction()
 
 if(PACK_WEB)
   # WebAssembly SIMD128: the loop vectorizer makes fennick's field about a
@@ -48,4 +84,7 @@ endif()
 function(pack_program name)
   add_executable(${name} ${ARGN})
   target_compile_definitions(${name} PRIVATE PACK_VERSION="${PROJECT_VERSION}")
+  if(PACK_WIN32)
+    target_link_libraries(${name} PRIVATE pack_small_runtime)
+  endif()
 endfunction()

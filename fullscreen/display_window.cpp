@@ -15,6 +15,7 @@
 #include "picture_scale.h"
 #include "refresh_pacer_win32.h"
 #include "scene_player.h"
+#include "window_fit_win32.h"
 
 namespace {
 
@@ -40,39 +41,13 @@ void close_window();
     ExitProcess(0);
 }
 
-RECT monitor_rect(bool work_area) {
-    RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    MONITORINFO info;
-    info.cbSize = sizeof info;
-    if (window && GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
-        return work_area ? info.rcWork : info.rcMonitor;
-    if (work_area) SystemParametersInfoA(SPI_GETWORKAREA, 0, &rect, 0);
-    return rect;
-}
-
 // The framed window whose client area is the largest whole multiple of the
 // picture's shape (320x240, or the frame's own with square pixels) that
 // fits the work area with its frame, at least 1, centred on the work area.
 RECT framed_placement() {
-    const RECT work = monitor_rect(true);
-    const int work_w = work.right - work.left, work_h = work.bottom - work.top;
     const int unit_w = frame_width, unit_h = square_pixels ? frame_height : frame_width * 3 / 4;
-    RECT best{0, 0, unit_w, unit_h};
-    AdjustWindowRectEx(&best, WS_OVERLAPPEDWINDOW, FALSE, 0);
-    for (int k = 2;; ++k) {
-        RECT bigger{0, 0, unit_w * k, unit_h * k};
-        AdjustWindowRectEx(&bigger, WS_OVERLAPPEDWINDOW, FALSE, 0);
-        if (bigger.right - bigger.left > work_w || bigger.bottom - bigger.top > work_h) break;
-        best = bigger;
-    }
-    const int w = best.right - best.left, h = best.bottom - best.top;
-    const int x = work.left + (work_w - w) / 2, y = work.top + (work_h - h) / 2;
-    RECT placed;
-    placed.left = x > work.left ? x : work.left;
-    placed.top = y > work.top ? y : work.top;
-    placed.right = placed.left + w;
-    placed.bottom = placed.top + h;
-    return placed;
+    int scale = 1;
+    return fit_framed_window(monitor_rect(window, true), unit_w, unit_h, WS_OVERLAPPEDWINDOW, scale);
 }
 
 void place_framed(const RECT& at) {
@@ -86,7 +61,7 @@ void set_covering(bool cover) {
     covering = cover;
     if (cover) {
         GetWindowRect(window, &framed_rect);
-        const RECT screen = monitor_rect(false);
+        const RECT screen = monitor_rect(window, false);
         SetWindowLongA(window, GWL_STYLE, borderless_style);
         SetWindowPos(window, HWND_TOP, screen.left, screen.top, screen.right - screen.left,
                      screen.bottom - screen.top, SWP_FRAMECHANGED | SWP_SHOWWINDOW);

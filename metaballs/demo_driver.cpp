@@ -54,6 +54,7 @@ std::string run_demo() {
         return why.empty() ? "the framebuffer library gave no reason" : why;
     }
     OffscreenSurface frame_surface(demo_width, demo_height, format);
+    watch_player_keys(window);
 
     if (escape_pressed()) return "";  // Escape already down: no frame at all
     // Untouched, the player shows the clock count itself.

@@ -10,14 +10,13 @@ namespace {
 
 bool escape_seen = false;
 bool watching = false;
-PlayerKey player_keys[16];  // pressed since the last take; more in one frame are dropped
-int player_key_count = 0;
+PlayerKeyQueue key_presses;
 
 int watch_keys(void*, SDL_Event* event) {
     if (event->type != SDL_KEYDOWN) return 1;
     if (event->key.keysym.scancode == SDL_SCANCODE_ESCAPE) escape_seen = true;
     PlayerKey key;
-    if (player_key_count < 16 && sdl_player_key(event->key, key)) player_keys[player_key_count++] = key;
+    if (sdl_player_key(event->key, key)) key_presses.push(key);
     return 1;
 }
 
@@ -31,6 +30,8 @@ void start_watching() {
 
 }  // namespace
 
+void watch_player_keys(DisplayWindow&) { start_watching(); }
+
 bool escape_pressed() {
     start_watching();
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
@@ -41,8 +42,5 @@ bool escape_pressed() {
 
 int take_player_keys(PlayerKey* keys, int capacity) {
     start_watching();
-    const int n = player_key_count < capacity ? player_key_count : capacity;
-    for (int i = 0; i < n; ++i) keys[i] = player_keys[i];
-    player_key_count = 0;
-    return n;
+    return key_presses.take(keys, capacity);
 }

@@ -40,6 +40,7 @@ int DisplayWindow::open(const char* title, int width, int height, const PixelFor
 
 int DisplayWindow::update() { return ptc_window_update(handle_); }
 int DisplayWindow::rest(int ms) { return ptc_window_rest(handle_, ms); }
+void DisplayWindow::watch_keys(ptc_key_function on_key, void* context) { ptc_window_keys(handle_, on_key, context); }
 
 OffscreenSurface::OffscreenSurface(int width, int height, const PixelFormat& format)
     : LibraryTarget((ptc_clear_error(), ptc_surface_create(width, height, format.handle()))) {}

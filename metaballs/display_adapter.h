@@ -67,6 +67,9 @@ public:
     // Answers the window's events for up to `ms` without new pixels (see
     // ptc_window_rest); as update returns.
     int rest(int ms);
+    // Hands each key press the window takes in to `on_key` (see
+    // ptc_window_keys).
+    void watch_keys(void (*on_key)(void* context, unsigned key, int repeat), void* context);
 };
 
 class OffscreenSurface : public LibraryTarget {

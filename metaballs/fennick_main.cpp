@@ -15,6 +15,6 @@ int main(int argc, char** argv) {
     if (status >= 0) return status;
     const std::string error = run_demo();
     if (error.empty()) return 0;
-    std::fprintf(stderr, "%s\n", display_failure_line(fennick_program, error).c_str());
+    std::fputs((display_failure_line(fennick_program, error) + "\n").c_str(), stderr);
     return 1;
 }

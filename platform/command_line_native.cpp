@@ -21,7 +21,7 @@
 namespace {
 
 const CommandLineFeatures native_features{
-    "PNG", true, false,
+    "PNG", read_record_option, false,
     "Without options the program runs on the screen; Escape ends it and\n"
     "Alt+Enter switches between fullscreen and a window.\n",
     true};

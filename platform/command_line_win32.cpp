@@ -21,7 +21,7 @@
 namespace {
 
 const CommandLineFeatures win32_features{
-    "BMP", false, true,
+    "BMP", nullptr, true,
     "Without options the program runs on the screen; Escape ends it. In a\n"
     "window, Alt+Enter switches between the window and the whole screen.\n",
     false};

@@ -15,12 +15,6 @@ unsigned key_of(char character) {
     return scan == -1 || (scan & 0xFF00) ? 0 : static_cast<unsigned>(scan & 0xFF);
 }
 
-// The keys a poll watches, each with whether it was down at the last poll.
-struct Watched {
-    unsigned virtual_key;
-    bool was_down;
-};
-
 }  // namespace
 
 bool win32_player_key(unsigned virtual_key, bool repeat, PlayerKey& key) {
@@ -44,21 +38,4 @@ bool win32_player_key(unsigned virtual_key, bool repeat, PlayerKey& key) {
     else if (virtual_key == key_of(']')) key = PlayerKey::faster;
     else return false;
     return true;
-}
-
-int poll_player_keys(PlayerKey* keys, int capacity) {
-    static Watched watched[] = {{VK_SPACE, false}, {VK_LEFT, false},      {VK_RIGHT, false},
-                                {VK_HOME, false},  {'I', false},          {'G', false},          {key_of(','), false},
-                                {key_of('.'), false}, {key_of('['), false}, {key_of(']'), false},
-                                {'A', false},      {'B', false},          {VK_PRIOR, false},
-                                {VK_NEXT, false},  {'S', false}};
-    int n = 0;
-    for (Watched& w : watched) {
-        if (w.virtual_key == 0) continue;
-        const bool down = (GetAsyncKeyState(static_cast<int>(w.virtual_key)) & 0x8000) != 0;
-        PlayerKey key;
-        if (down && !w.was_down && n < capacity && win32_player_key(w.virtual_key, false, key)) keys[n++] = key;
-        w.was_down = down;
-    }
-    return n;
 }

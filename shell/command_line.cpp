@@ -1,25 +1,13 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
-#include <set>
 #include <vector>
 
 #include "terminal_text.h"
 #include "video_formats.h"
 
-namespace {
-
-CommandLine bad(const std::string& what) {
-    CommandLine line;
-    line.action = CommandLine::bad;
-    line.error = what;
-    return line;
-}
-
-// Every option of this command line, on any build: a file name that is one
-// of them is a mistake far more often than a file of that name.
 bool is_option(const std::string& text) {
     for (const char* option : {"--frame", "--frames", "--record", "--seconds", "--start", "--fps", "--scale",
                                "--window", "--square-pixels", "--guides", "--quiet", "--verbose", "--help", "-h",
@@ -28,17 +16,10 @@ bool is_option(const std::string& text) {
     return false;
 }
 
-// An argument as a message names it: an option as it is, anything else quoted.
-std::string named(const std::string& argument) { return is_option(argument) ? argument : "'" + argument + "'"; }
-
-// The one line for a value of the wrong form or out of range, whatever the
-// option: "bad --fps value '+5': expected 1 to 240 (frames per second, ...)".
 std::string bad_value(const std::string& option, const std::string& value, const std::string& expected) {
     return "bad " + option + " value '" + value + "': expected " + expected;
 }
 
-// Plain decimal digits only (no sign, space or other base), at least one;
-// their value, or some value above `high` when it is larger.
 bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value) {
     const char* start = p;
     value = 0;
@@ -47,7 +28,6 @@ bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value) {
     return p != start;
 }
 
-// A whole number in [low, high] written as decimal digits; false for anything else.
 bool parse_whole(const char* text, std::uint64_t low, std::uint64_t high, std::uint64_t& value) {
     std::uint64_t parsed = 0;
     if (!text || !read_digits(text, high, parsed) || *text != '\0' || parsed < low || parsed > high) return false;
@@ -55,22 +35,8 @@ bool parse_whole(const char* text, std::uint64_t low, std::uint64_t high, std::u
     return true;
 }
 
-// A decimal number above 0 up to `high`: digits with an optional fraction
-// (".5", "5.", "1e3", "+5", "0x10" and "inf" are refused).
-bool parse_decimal(const char* text, double high, double& value) {
-    if (!text) return false;
-    const char* p = text;
-    std::uint64_t digits = 0;
-    if (!read_digits(p, 0, digits) || (*p == '.' && !read_digits(++p, 0, digits)) || *p != '\0') return false;
-    const double parsed = std::strtod(text, nullptr);  // the form is checked: nearest double
-    if (!(parsed > 0) || parsed > high) return false;
-    value = parsed;
-    return true;
-}
-
 const char* const milliseconds_expected = "0 to 4294967295 (milliseconds, decimal digits only)";
 
-// --scale K, of a capture or a run of frames; an empty string when it is fine.
 std::string parse_scale(const char* value, int& scale) {
     std::uint64_t whole = 0;
     if (!parse_whole(value, 1, 16, whole))
@@ -79,28 +45,13 @@ std::string parse_scale(const char* value, int& scale) {
     return "";
 }
 
-// A capture option and its value; an empty string when it is fine.
-std::string parse_record_option(const std::string& option, const char* value, RecordOptions& record) {
-    std::uint64_t whole = 0;
-    if (option == "--record") {
-        if (!*value) return "--record needs a file name";
-        if (is_option(value)) return std::string("--record needs a file name, not the option ") + value;
-        if (!video_format_for(value))
-            return bad_value(option, value, "a file name ending in " + video_extensions());
-        record.file = value;
-    } else if (option == "--seconds") {
-        if (!parse_decimal(value, 86400, record.seconds))
-            return bad_value(option, value, "above 0 up to 86400 (seconds, decimal digits, a fraction as in 2.5)");
-    } else if (option == "--start") {
-        if (!parse_milliseconds(value, record.start)) return bad_value(option, value, milliseconds_expected);
-    } else if (option == "--fps") {
-        if (!parse_whole(value, 1, 240, whole))
-            return bad_value(option, value, "1 to 240 (frames per second, decimal digits only)");
-        record.fps = static_cast<int>(whole);
-    } else {
-        return parse_scale(value, record.scale);
-    }
-    return "";
+namespace {
+
+CommandLine bad(const std::string& what) {
+    CommandLine line;
+    line.action = CommandLine::bad;
+    line.error = what;
+    return line;
 }
 
 // The name says what the file holds: a.bmp never gets a PNG. A name without
@@ -114,6 +65,9 @@ std::string check_extension(const std::string& option, const std::string& file, 
     return "bad " + option + " file name '" + file + "': expected a " + features.frame_format +
            " file name ending in " + extension;
 }
+
+// An argument as a message names it: an option as it is, anything else quoted.
+std::string named(const std::string& argument) { return is_option(argument) ? argument : "'" + argument + "'"; }
 
 // --frame MS FILE, all alone.
 CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& features) {
@@ -160,12 +114,14 @@ CommandLine parse_frames(int argc, char** argv, const CommandLineFeatures& featu
     if (!error.empty()) return bad("bad --frames pattern '" + pattern + "': " + error);
     error = check_extension("--frames", pattern, features);
     if (!error.empty()) return bad(error);
-    std::set<std::string> given;
+    bool scale_given = false, square_given = false;
     for (int i = 6; i < argc; ++i) {
         const std::string option = argv[i];
         if (option != "--scale" && option != "--square-pixels")
             return bad("--frames takes --scale, --square-pixels and --guides, not " + named(option));
-        if (!given.insert(option).second) return bad(option + " is given twice");
+        bool& given = option == "--scale" ? scale_given : square_given;
+        if (given) return bad(option + " is given twice");
+        given = true;
         if (option == "--square-pixels") {
             frames.square_pixels = true;
         } else {
@@ -191,7 +147,7 @@ CommandLine parse_without_guides(int argc, char** argv, const CommandLineFeature
     if (first == "--frame") return parse_frame(argc, argv, features);
     if (first == "--frames") return parse_frames(argc, argv, features);
 
-    std::set<std::string> given;
+    std::vector<std::string> given;  // the known options so far, each once
     std::string capture_option;  // the first option that only a capture takes
     bool seconds_given = false;
     for (int i = 1; i < argc; ++i) {
@@ -200,7 +156,10 @@ CommandLine parse_without_guides(int argc, char** argv, const CommandLineFeature
                              option == "--fps" || option == "--scale";
         const bool known = capture || option == "--window" || option == "--square-pixels" ||
                            (option == "--quiet" && features.quiet) || (option == "--verbose" && features.verbose);
-        if (known && !given.insert(option).second) return bad(option + " is given twice");
+        if (known) {
+            if (std::find(given.begin(), given.end(), option) != given.end()) return bad(option + " is given twice");
+            given.push_back(option);
+        }
         if (option == "--window") {
             line.run_options.window = true;
         } else if (option == "--square-pixels") {
@@ -214,7 +173,7 @@ CommandLine parse_without_guides(int argc, char** argv, const CommandLineFeature
             return bad(option + " is not available in this build");
         } else if (capture) {
             if (i + 1 >= argc) return bad(option + " needs a value");
-            const std::string error = parse_record_option(option, argv[++i], line.record_options);
+            const std::string error = features.record(option, argv[++i], line.record_options);
             if (!error.empty()) return bad(error);
             if (option == "--record") line.action = CommandLine::record;
             seconds_given = seconds_given || option == "--seconds";
@@ -234,7 +193,7 @@ CommandLine parse_without_guides(int argc, char** argv, const CommandLineFeature
         if (line.run_options.window) return bad("--window does not go with --record");
         RecordOptions& record = line.record_options;
         const VideoFormat& format = *video_format_for(record.file);
-        if (format.most_fps && !given.count("--fps")) record.fps = format.most_fps;
+        if (format.most_fps && std::find(given.begin(), given.end(), "--fps") == given.end()) record.fps = format.most_fps;
         if (format.most_fps && record.fps > format.most_fps)
             return bad(bad_value("--fps", std::to_string(record.fps),
                                  "1 to " + std::to_string(format.most_fps) + " for a " + format.extension +

@@ -33,10 +33,18 @@ struct RecordOptions {
     bool guides = false;   // the program's guides over every frame
 };
 
+// Reads the value of one capture option (--record, --seconds, --start, --fps or
+// --scale) into `record`; returns what is wrong with it, "" when it is fine
+// (record_options.cpp, so that a build without capture links none of it).
+std::string read_record_option(const std::string& option, const char* value, RecordOptions& record);
+using RecordOptionReader = std::string (*)(const std::string& option, const char* value, RecordOptions& record);
+
 // What a build offers beyond running and --frame.
 struct CommandLineFeatures {
     const char* frame_format;  // "PNG" or "BMP"
-    bool record;               // --record and its options
+    // --record and its options: read_record_option, or null in a build
+    // without capture (whose programs then carry none of its reading)
+    RecordOptionReader record;
     bool quiet;                // --quiet
     const char* keys_help;     // what Escape and Alt+Enter do, for --help
     bool verbose;              // --verbose (with --record)
@@ -69,6 +77,23 @@ std::string display_failure_line(const ProgramInfo& info, const std::string& why
 // Parses milliseconds 0 ... 4294967295 written as decimal digits; false for
 // anything else (a sign, a space, 0x10, 1e3).
 bool parse_milliseconds(const char* text, std::uint32_t& ms);
+
+// The readers that the main options and the capture options share:
+// Every option of this command line, on any build: a file name that is one
+// of them is a mistake far more often than a file of that name.
+bool is_option(const std::string& text);
+// The one line for a value of the wrong form or out of range, whatever the
+// option: "bad --fps value '+5': expected 1 to 240 (frames per second, ...)".
+std::string bad_value(const std::string& option, const std::string& value, const std::string& expected);
+// Plain decimal digits only (no sign, space or other base), at least one;
+// their value, or some value above `high` when it is larger.
+bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value);
+// A whole number in [low, high] written as decimal digits; false for anything else.
+bool parse_whole(const char* text, std::uint64_t low, std::uint64_t high, std::uint64_t& value);
+// What a time in milliseconds may be, for bad_value.
+extern const char* const milliseconds_expected;
+// --scale K, of a capture or a run of frames; "" when it is fine, else the line.
+std::string parse_scale(const char* value, int& scale);
 
 // Handles the command line on this build: help, version, --frame, --frames
 // and (natively) --record, with one line on stderr for a bad one. Returns -1 when

@@ -29,6 +29,16 @@ std::string printed(const char* format, unsigned value) {
     return text;
 }
 
+// The time per frame at `fps` frames a second in tenths of a millisecond,
+// 10000 / fps rounded to the nearest, a half to even (0 for no rate): the
+// digits that %.1f gives for 1000.0 / fps, without floating point, so that
+// no C runtime's rounding of halves (31.25 ms at 32 fps) decides them.
+int tenths_of_ms_per_frame(int fps) {
+    if (fps <= 0) return 0;
+    const int whole = 10000 / fps, twice_rest = 10000 % fps * 2;
+    return whole + (twice_rest > fps || (twice_rest == fps && whole % 2 == 1));
+}
+
 std::string joined(const std::vector<Field>& fields) {
     std::string line;
     for (const Field& field : fields)
@@ -41,8 +51,9 @@ std::string joined(const std::vector<Field>& fields) {
 std::string overlay_line(const char* program, std::uint32_t shown, const ShowTime& time, int frames_per_second,
                          std::size_t cells) {
     const ShowTime::Marks marks = time.marks();
+    const int tenths = tenths_of_ms_per_frame(frames_per_second);
     char rate[32];
-    std::snprintf(rate, sizeof rate, "%.1fms", frames_per_second > 0 ? 1000.0 / frames_per_second : 0.0);
+    std::snprintf(rate, sizeof rate, "%d.%dms", tenths / 10, tenths % 10);
     std::vector<Field> fields;
     for (std::string kept : {std::string(program), printed("%u", shown), printed("t%u", tick_of(shown)),
                              std::string(time.paused() ? "||" : "") + speed_text(time.speed_quarters())})

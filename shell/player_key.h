@@ -20,3 +20,21 @@ enum class PlayerKey {
     toggle_guides,        // G
     save_frame            // S: the shown frame to a file
 };
+
+// The keys pressed since the last take, oldest first, for a loop that takes
+// them once a frame; more than 16 in one frame are dropped.
+struct PlayerKeyQueue {
+    PlayerKey keys[16];
+    int count = 0;
+
+    void push(PlayerKey key) {
+        if (count < 16) keys[count++] = key;
+    }
+    // Moves up to `capacity` of them into `out`; returns how many.
+    int take(PlayerKey* out, int capacity) {
+        const int n = count < capacity ? count : capacity;
+        for (int i = 0; i < n; ++i) out[i] = keys[i];
+        count = 0;
+        return n;
+    }
+};

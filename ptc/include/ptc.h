@@ -13,8 +13,10 @@
  * 0xFF00, 0xFF a pixel reads 0x00RRGGBB.
  *
  * A window is shown on the screen: ptc_window_open makes it visible with the
- * given size, ptc_window_update puts its pixels on the screen and answers the
- * window system's events. Destroying a window closes it.
+ * given size (on a desktop that has room, as its largest whole multiple,
+ * each pixel a square block), ptc_window_update puts its pixels on the
+ * screen and answers the window system's events. Destroying a window
+ * closes it.
  *
  * Functions that can fail return 1 for success and 0 for failure, or a null
  * pointer; ptc_error_text then says why. Nothing here is thread-safe: use the
@@ -76,6 +78,15 @@ PTC_API int ptc_window_update(ptc_target* window);
  * Returns as ptc_window_update. A backend that cannot wait for events shows
  * the window's pixels again, as ptc_window_update does. */
 PTC_API int ptc_window_rest(ptc_target* window, int ms);
+/* Keys pressed in a window: from now on, while ptc_window_update or
+ * ptc_window_rest answers the window's events, on_key(context, key, repeat)
+ * is called for each key pressed, in order, as the press is handled, with
+ * the window system's code of the key (Win32: the virtual key of
+ * WM_KEYDOWN) and whether it repeats a held key. A press and release
+ * between two updates is seen as well. A null on_key ends the calls. The
+ * SDL backend calls nothing: a program there watches SDL's events itself. */
+typedef void (*ptc_key_function)(void* context, unsigned key, int repeat);
+PTC_API void ptc_window_keys(ptc_target* window, ptc_key_function on_key, void* context);
 
 /* Every target. */
 PTC_API void ptc_target_destroy(ptc_target* target);

@@ -1,7 +1,6 @@
 // The platform-independent part of ptc: formats, colours, off-screen
 // surfaces and the pixel operations shared by every target.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -49,7 +48,7 @@ bool ready(const ptc_target* target) { return target && target->pixels && !targe
 }  // namespace
 
 int ptc_fail(const char* reason) {
-    std::snprintf(last_error, sizeof last_error, "%s", reason);
+    std::strncpy(last_error, reason, sizeof last_error - 1);  // the last byte stays the end
     return 0;
 }
 
@@ -202,6 +201,12 @@ int ptc_window_update(ptc_target* window) {
 int ptc_window_rest(ptc_target* window, int ms) {
     if (!window || !window->backend) return 0;
     return ptc_backend_rest(window->backend, window, ms < 0 ? 0 : ms);
+}
+
+void ptc_window_keys(ptc_target* window, ptc_key_function on_key, void* context) {
+    if (!window || !window->is_window) return;
+    window->on_key = on_key;
+    window->key_context = context;
 }
 
 void ptc_target_destroy(ptc_target* target) {

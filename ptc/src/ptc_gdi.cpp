@@ -1,15 +1,19 @@
 // ptc windows on Win32 GDI: a fixed-size window whose client area shows the
-// pixels one to one, painted with SetDIBitsToDevice.
+// pixels at the largest whole multiple that fits the desktop, each pixel a
+// square block, painted with StretchDIBits. Its key presses go to the
+// program's on_key as the window procedure handles them.
 #include <windows.h>
 
 #include <new>
 
 #include "ptc_internal.h"
 #include "refresh_pacer_win32.h"
+#include "window_fit_win32.h"
 
 struct ptc_window_backend {
     HWND window = nullptr;
     const ptc_target* target = nullptr;
+    int scale = 1;  // each pixel a scale x scale block of the client area
     bool close_requested = false;
     RefreshPacer pacer;  // in microseconds of timeGetTime
 };
@@ -23,8 +27,9 @@ struct BitfieldInfo {
     DWORD masks[3];
 };
 
-// Puts the target's pixels into the client area; the rows are top-down.
-void paint(HDC dc, const ptc_target* target) {
+// Puts the target's pixels into the client area, each one a block of
+// scale x scale; the rows are top-down.
+void paint(HDC dc, const ptc_target* target, int scale) {
     BitfieldInfo info{};
     info.header.biSize = sizeof info.header;
     info.header.biWidth = target->width;
@@ -33,8 +38,9 @@ void paint(HDC dc, const ptc_target* target) {
     info.header.biBitCount = 32;
     info.header.biCompression = BI_BITFIELDS;
     for (int i = 0; i < 3; ++i) info.masks[i] = target->format.masks[i];
-    SetDIBitsToDevice(dc, 0, 0, target->width, target->height, 0, 0, 0, target->height, target->pixels,
-                      reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    SetStretchBltMode(dc, COLORONCOLOR);  // whole blocks, no mixing
+    StretchDIBits(dc, 0, 0, target->width * scale, target->height * scale, 0, 0, target->width, target->height,
+                  target->pixels, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, SRCCOPY);
 }
 
 LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -49,10 +55,17 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wparam, LPAR
         if (backend) {
             PAINTSTRUCT ps;
             HDC dc = BeginPaint(window, &ps);
-            paint(dc, backend->target);
+            paint(dc, backend->target, backend->scale);
             EndPaint(window, &ps);
             return 0;
         }
+        break;
+    case WM_KEYDOWN:
+        // Handled here, in the message's turn, so that a key pressed and
+        // released between two updates is not missed.
+        if (backend && backend->target->on_key)
+            backend->target->on_key(backend->target->key_context, static_cast<unsigned>(wparam),
+                                    (lparam & (1 << 30)) != 0);
         break;
     }
     return DefWindowProcA(window, message, wparam, lparam);
@@ -86,17 +99,16 @@ ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int 
         return nullptr;
     }
     const DWORD style = WS_OVERLAPPEDWINDOW & ~(WS_THICKFRAME | WS_MAXIMIZEBOX);
-    RECT frame = {0, 0, target->width, target->height};
-    AdjustWindowRect(&frame, style, FALSE);
     auto* backend = new (std::nothrow) ptc_window_backend;
     if (!backend) {
         ptc_fail("out of memory");
         return nullptr;
     }
     backend->target = target;
-    backend->window = CreateWindowExA(0, window_class, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                      frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                                      instance, nullptr);
+    const RECT frame =
+        fit_framed_window(monitor_rect(nullptr, true), target->width, target->height, style, backend->scale);
+    backend->window = CreateWindowExA(0, window_class, title, style, frame.left, frame.top, frame.right - frame.left,
+                                      frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
     if (!backend->window) {
         delete backend;
         ptc_fail("cannot create the window");
@@ -112,7 +124,7 @@ ptc_window_backend* ptc_backend_open(ptc_target* target, const char* title, int 
 
 int ptc_backend_update(ptc_window_backend* backend, const ptc_target* target) {
     HDC dc = GetDC(backend->window);
-    paint(dc, target);
+    paint(dc, target, backend->scale);
     wait_for_refresh(backend->pacer, dc);  // no vertical sync in GDI
     ReleaseDC(backend->window, dc);
 

@@ -24,6 +24,8 @@ struct ptc_target {
     bool locked = false;
     bool is_window = false;
     ptc_window_backend* backend = nullptr;  // non-null while a window is open
+    ptc_key_function on_key = nullptr;      // a window's keys (ptc_window_keys)
+    void* key_context = nullptr;
 };
 
 // Records the reason of a failure for ptc_error_text; returns 0 so that a

@@ -5,6 +5,9 @@
 #             x86 code; every exe and the DLL import nothing that is neither
 #             in that folder nor a DLL of Windows, so no compiler runtime is
 #             missing on a fresh machine. Nothing is run.
+#   sizes     each file of the ZIP (stripped, as it ships) and the ZIP itself
+#             keep to their budgets: brisklet.exe 24 KB, each graphics exe
+#             96 KB, ptc.dll 48 KB, the ZIP 160 KB (KB of 1024 bytes).
 #   run       unpacked, curves.exe shows its checkerboard in Wine's virtual
 #             desktop and fennick.exe (with the pack's ptc.dll) its contour
 #             lines, each ending with status 0 on Escape. Skipped (status 77)
@@ -35,6 +38,22 @@ unpacked=$E2E_TMP/unpacked
 mkdir "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$zip") || fail "cannot unpack the ZIP"
 folder=$unpacked/$top
+
+if [ "$mode" = sizes ]; then
+  budget_kb() { case $1 in brisklet.exe) echo 24 ;; ptc.dll) echo 48 ;; *.exe) echo 96 ;; *.zip) echo 160 ;; esac; }
+  over=0
+  for file in "$folder"/* "$zip"; do
+    name=$(basename "$file") size=$(stat -c %s "$file") kb=$(budget_kb "$(basename "$file")")
+    [ -n "$kb" ] || continue  # README.txt counts in the ZIP's
+    if [ "$size" -gt $((kb * 1024)) ]; then
+      echo "FAIL: $name is $size bytes, over its budget of $((kb * 1024)) ($kb KB)" >&2
+      over=1
+    else
+      echo "$name: $size bytes, budget $((kb * 1024))"
+    fi
+  done
+  exit $over
+fi
 
 if [ "$mode" = contents ]; then
   # Exactly the pack, in one folder named like the ZIP.

@@ -9,8 +9,8 @@
 
 namespace {
 
-const CommandLineFeatures native{"PNG", true, false, "", true};
-const CommandLineFeatures win32{"BMP", false, true, "", false};
+const CommandLineFeatures native{"PNG", read_record_option, false, "", true};
+const CommandLineFeatures win32{"BMP", nullptr, true, "", false};
 
 CommandLine parse(std::vector<std::string> args, const CommandLineFeatures& features) {
     std::vector<char*> argv;

@@ -69,10 +69,11 @@ TEST(Player, TheOverlayTellsTheStateAndTheRateOfTheLastWholeSecond) {
     player.presented(1000);
     EXPECT_TRUE(overlay_reads(player, 1000, "p 1000 t62 1x 0fps 0.0ms"));  // no whole second yet
     player.presented(2000);
-    for (std::uint32_t now = 2020; now <= 3000; now += 20) player.presented(now);  // 50, the last at +1000 ms
+    for (std::uint32_t k = 1; k <= 32; ++k) player.presented(2000 + k * 1000 / 32);  // 32, the last at +1000 ms
     player.press(PlayerKey::toggle_pause, 3000);
     player.press(PlayerKey::faster, 3000);
-    EXPECT_TRUE(overlay_reads(player, player.shown(3000), "p 3000 t187 ||2x 50fps 20.0ms"));
+    // 31.25 ms a frame: the half goes to the even tenth, as everywhere.
+    EXPECT_TRUE(overlay_reads(player, player.shown(3000), "p 3000 t187 ||2x 32fps 31.2ms"));
     player.press(PlayerKey::toggle_overlay, 3000);
     EXPECT_FALSE(player.overlay_on());
 }
