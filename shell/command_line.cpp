@@ -337,14 +337,20 @@ std::string help_text(const ProgramInfo& info, const CommandLineFeatures& featur
     if (features.record) text += record_options_text;
     text += screen_options_text(features);
     text += features.keys_help;
-    char step[16];
-    std::snprintf(step, sizeof step, "%g s", info.step_ms / 1000.0);
+    // The step in seconds, as few digits as it takes: "8 s", "4.8 s".
+    std::string step = std::to_string(info.step_ms / 1000);
+    if (const std::uint32_t rest = info.step_ms % 1000) {
+        std::string fraction = std::to_string(1000 + rest).substr(1);
+        while (fraction.back() == '0') fraction.pop_back();
+        step += "." + fraction;
+    }
+    step += " s";
     text +=
         "On the screen the time is yours: Space pauses and resumes; ',' and '.'\n"
         "step one 16 ms tick back or forward while paused; Left and Right move\n"
         "1 s (with Shift, 10 s); '[' and ']' halve and double the speed (1/4x to\n"
         "4x); Home restarts.\n" +
-        (info.step_ms ? "PageUp and PageDown go to the previous or next step (of " + std::string(step) + ").\n"
+        (info.step_ms ? "PageUp and PageDown go to the previous or next step (of " + step + ").\n"
                       : std::string("PageUp and PageDown move 10 s back or forward.\n")) +
         "A marks the start of a stretch and B its end, which then repeats; A\n"
         "again clears both. I shows a line with the time, speed, marks and\n"

@@ -5,11 +5,18 @@
 
 namespace {
 
+// Whole seconds as M:SS.
 std::string clock_text(double seconds) {
     const long long s = static_cast<long long>(seconds + 0.5);
-    char text[32];
-    std::snprintf(text, sizeof text, "%lld:%02lld", s / 60, s % 60);
-    return text;
+    const long long sec = s % 60;
+    return std::to_string(s / 60) + (sec < 10 ? ":0" : ":") + std::to_string(sec);
+}
+
+// A rate with one decimal, rounded to the nearest tenth. Written without
+// printf's floating-point conversion, which the Windows programs do without.
+std::string tenths_text(double value) {
+    const long long tenths = static_cast<long long>(value * 10 + 0.5);
+    return std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
 }
 
 }  // namespace
@@ -18,19 +25,22 @@ void Progress::update(long long done) {
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const double rate = elapsed > 0 ? done / elapsed : 0;
     const double left = rate > 0 ? (total_ - done) / rate : 0;
+    const std::string counts = std::to_string(done) + (terminal_ ? "/" : " of ") + std::to_string(total_) + " frames";
+    std::string line;
     if (terminal_) {
         const int width = 30;
         const int filled = static_cast<int>(width * done / total_);
-        std::fprintf(stderr, "\r[%s%s] %lld/%lld frames  %.1f fps  %s left ", std::string(filled, '#').c_str(),
-                     std::string(width - filled, '.').c_str(), done, total_, rate, clock_text(left).c_str());
+        line = "\r[" + std::string(filled, '#') + std::string(width - filled, '.') + "] " + counts + "  " +
+               tenths_text(rate) + " fps  " + clock_text(left) + " left ";
         line_open_ = done != total_;
-        if (!line_open_) std::fputc('\n', stderr);
+        if (!line_open_) line += '\n';
     } else {
         const long long step = total_ / 10 > 0 ? total_ / 10 : 1;
         if (done % step == 0 || done == total_)
-            std::fprintf(stderr, "%s %lld of %lld frames (%.1f fps, %s left)\n", verb_, done, total_, rate,
-                         clock_text(left).c_str());
+            line = std::string(verb_) + " " + counts + " (" + tenths_text(rate) + " fps, " + clock_text(left) +
+                   " left)\n";
     }
+    std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
 }
 
