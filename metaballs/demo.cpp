@@ -1,18 +1,18 @@
 #include "demo.h"
 
-#include "accurate_math.h"
 #include "canvas_target.h"
 #include "contours.h"
 #include "display_adapter.h"
 #include "field.h"
 #include "segment.h"
+#include "trig.h"
 
 namespace {
 
 constexpr double milliseconds_to_time = 0.0003333333333333333;  // nearest double to 1/3000
 
 // Ball centres move by 7 grid units about the grid's centre, 16.
-double ball_coordinate(double rate, double t) { return 16.0 + 7.0 * accurate_sin(rate * t); }
+double ball_coordinate(double rate, double t) { return 16.0 + 7.0 * pack_sin(rate * t); }
 
 }  // namespace
 
@@ -31,11 +31,17 @@ void build_frame_transform(double t, Matrix& frame_transform) {
     frame_transform.compose(scratch);
 }
 
+void ball_centres(double t, Vector centres[3]) {
+    centres[0] = {ball_coordinate(0.323, t), ball_coordinate(3.33, t), ball_coordinate(1.3, t)};
+    centres[1] = {ball_coordinate(0.8, t), ball_coordinate(0.33, t), ball_coordinate(5.3, t)};
+    centres[2] = {ball_coordinate(1.8, t), ball_coordinate(6.33, t), ball_coordinate(3.3, t)};
+}
+
 void fill_field(double t) {
     clear_field();
-    add_ball(ball_coordinate(0.323, t), ball_coordinate(3.33, t), ball_coordinate(1.3, t), 1.0f);
-    add_ball(ball_coordinate(0.8, t), ball_coordinate(0.33, t), ball_coordinate(5.3, t), 1.0f);
-    add_ball(ball_coordinate(1.8, t), ball_coordinate(6.33, t), ball_coordinate(3.3, t), 1.0f);
+    Vector centres[3];
+    ball_centres(t, centres);
+    for (const Vector& c : centres) add_ball(c.x, c.y, c.z, 1.0f);
 }
 
 void draw_demo_frame(std::uint32_t clock_ms, DrawTarget& frame_surface) {

@@ -23,7 +23,11 @@ double demo_time(std::uint32_t clock_ms);
 // rotations by t about the first, second and third axes, 30 units deep.
 void build_frame_transform(double t, Matrix& frame_transform);
 
-// Clears the field and adds the three balls at time t.
+// The centres of the three balls at time t, in grid units: each coordinate
+// 16 + 7 sin(rate * t), with one rate of its own.
+void ball_centres(double t, Vector centres[3]);
+
+// Clears the field and adds the three balls at time t, of strength 1.
 void fill_field(double t);
 
 // The whole frame for a clock count: clears the target to black, rebuilds
