@@ -1,5 +1,7 @@
-// The pack's sine and cosine (trig.h): an exact Cody-Waite reduction to
-// |r| <= pi/4 as a double-double, then Taylor series in double-double.
+// The pack's sine and cosine (trig.h): a Cody-Waite reduction to |r| <= pi/4,
+// then Taylor series. A quick evaluation with a proven error bound settles
+// most results; the others take the exact reduction and the series in
+// double-double.
 //
 // Every operation is one IEEE double addition, subtraction or multiplication
 // of normal numbers (no underflow: tiny arguments return before any
@@ -59,8 +61,9 @@ Double2 mul(Double2 x, Double2 y) {
     return fast_two_sum(p.hi, p.lo + cross);
 }
 
-// x + y, within about 2^-104 of it, relative, when the two do not cancel
-// (here |y| is at least 20 times |x| with the opposite sign, or x, y agree).
+// x + y, within about 2^-104 of it, relative, when little of the two cancels
+// (here at most a third of y: in the series |x| <= |y| / 19, at the end
+// |x| <= 0.31 |y|).
 Double2 add(Double2 x, Double2 y) {
     const Double2 s = two_sum(x.hi, y.hi);
     return fast_two_sum(s.hi, s.lo + (x.lo + y.lo));
@@ -89,8 +92,9 @@ Double2 subtract(Double2 x, double b) {
 // The only errors left are k * P5 rounded and k * e, below 2^-150 together,
 // and the low parts' roundings, each below 2^-53 of a low part: r comes out
 // within 2^-104 of itself, relative, or within 2^-150 absolute, whichever is
-// larger. The double nearest to a multiple of pi/2 in the domain is 2^-58.7
-// from it (found by tools/trig_check), so r is always within 2^-91, relative.
+// larger. The double nearest to a multiple of pi/2 in the domain,
+// 0x1.6c6cbc45dc8dep+5 (29 pi/2), is 2^-60.5 from it (tools/trig_check
+// hard), so r is always within 2^-89 of itself, relative.
 
 constexpr double domain_limit = 0x1.8p24;
 constexpr double two_over_pi = 0x1.45f306dc9c883p-1;
@@ -195,7 +199,7 @@ double accurate_cos_of(Double2 r) {
 // four times faster: a shorter reduction, the leading terms exact to about
 // 2^-100 and the others in double, within a proven bound of the exact value.
 // When both ends of hi + lo -+ bound round to the same double, so does the
-// exact value (rounding is monotonic); otherwise, for about 3 arguments in
+// exact value (rounding is monotonic); otherwise, for 3 to 4 arguments in
 // 100, the exact reduction and the double-double series above decide. The
 // bounds count each rounding as 2^-53 of its result; each bound used is at
 // least 1.6 times the sum it bounds.
