@@ -5,7 +5,7 @@
 #
 #   PACK_FULLSCREEN_PROGRAMS  the curve effects on the fullscreen framework;
 #                             each one's entry file is made from
-#                             fullscreen/scene_program.cpp.in with its scene
+#                             fullscreen/scene_entry.cpp.in with its scene
 #                             frame NAME_frame and description NAME_program
 #                             (effects/NAME_scene.h)
 #   PACK_GRAPHICS_PROGRAMS    the programs that draw: fennick and the above
@@ -27,17 +27,14 @@ PACK_PROGRAMS="@all_programs@"
 
 # pack_program_list(): the library pack_program_list, whose program_list.cpp
 # (core/program_list.h) lists the description NAME_program of each graphics
-# program in the order above, and beside it the names as listed here, for a
-# test that holds the two together. A name without a description of that
-# name fails the link.
+# program in the order above. A name without a description of that name
+# fails the link; a test holds the descriptions' names to the list.
 function(pack_program_list)
   set(declarations "")
   set(entries "")
-  set(names "")
   foreach(program ${PACK_GRAPHICS_PROGRAMS})
     string(APPEND declarations "extern const ProgramInfo ${program}_program;\n")
     string(APPEND entries "&${program}_program, ")
-    string(APPEND names "\"${program}\", ")
   endforeach()
   list(LENGTH PACK_GRAPHICS_PROGRAMS count)
   file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/program_list.cpp CONTENT [=[
@@ -46,7 +43,6 @@ function(pack_program_list)
 
 @declarations@
 const ProgramInfo* const pack_programs[] = {@entries@};
-const char* const pack_program_names[] = {@names@};
 const int pack_graphics_program_count = @count@;
 ]=] @ONLY)
   add_library(pack_program_list STATIC ${CMAKE_BINARY_DIR}/program_list.cpp)

@@ -29,6 +29,14 @@ struct ProgramInfo {
     // Draws the whole frame at `ms` of the program's clock onto a width x
     // height canvas; every pixel is written.
     void (*draw)(const Canvas& canvas, std::uint32_t ms);
+    // Draws the frame's construction (the guides) over what draw made at the
+    // same `ms`, in colours the frame itself never uses; null for a program
+    // without guides.
+    void (*draw_guides)(const Canvas& canvas, std::uint32_t ms) = nullptr;
+    // Milliseconds of the clock from one step of the show to the next (a
+    // scene whose picture changes at every multiple of it); 0 for a program
+    // without steps.
+    std::uint32_t step_ms = 0;
 };
 
 // What the time of a frame counts, for --help.

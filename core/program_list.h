@@ -4,6 +4,4 @@
 #include "program.h"
 
 extern const ProgramInfo* const pack_programs[];
-// The names as the build lists them; pack_programs[i]->name should be the same.
-extern const char* const pack_program_names[];
 extern const int pack_graphics_program_count;

@@ -1,16 +1,8 @@
 #include "bezier_ring.h"
 
-#include "ring_geometry.h"
-#include "scene_storage.h"
 #include "trig.h"
 
-void draw_bezier_ring(const Canvas& canvas, std::int32_t tau, int n) {
-    if (n < 1) return;
-    const std::size_t count = static_cast<std::size_t>(n);
-    SceneStorage<Point2> ring(count);
-    SceneStorage<Arc> arcs(count);
-    if (!ring || !arcs) return;
-
+void bezier_ring_shape(std::int32_t tau, int n, Point2* ring, Arc* arcs) {
     const double t = tau;
     // The points advance by one spacing per second.
     for (int i = 0; i < n; ++i) {
@@ -28,7 +20,13 @@ void draw_bezier_ring(const Canvas& canvas, std::int32_t tau, int n) {
         arcs[i].end = ring[i];
         arcs[i].control = {ring_center_x + control_radius_x * s * pack_sin(phi),
                            ring_center_y + control_radius_y * s * pack_cos(phi)};
-        arcs[i].start = ring[(i + 1) % count];
+        arcs[i].start = ring[(i + 1) % n];
     }
-    for (int i = 0; i < n; ++i) draw_quadratic_bezier(canvas, arcs[i].end, arcs[i].start, arcs[i].control, curves_bezier);
+}
+
+void draw_bezier_ring(const Canvas& canvas, std::int32_t tau, int n) {
+    with_ring_arcs(bezier_ring_shape, tau, n, [&](const Arc* arcs, int count) {
+        for (int i = 0; i < count; ++i)
+            draw_quadratic_bezier(canvas, arcs[i].end, arcs[i].start, arcs[i].control, curves_bezier);
+    });
 }

@@ -84,8 +84,10 @@ void for_each_bezier_piece(const BezierSettings& settings, Piece&& piece) {
 Point2 bezier_point(const Point2& start, const Point2& control, const Point2& end, double t);
 
 // Draws the quadratic Bezier from `start` (t = 0) to `end` (t = 1) onto the
-// canvas as pieces B(t_prev) -> B(t). A piece is drawn only when both of its
-// ends, in 16.16, lie in 0 ... width - 1 across and 0 ... height - 1 down
+// canvas. Mind the order: the end point comes first, then the start, then
+// the control point, as the scenes have always passed them. It draws the
+// pieces B(t_prev) -> B(t); a piece is drawn only when both of its ends, in
+// 16.16, lie in 0 ... width - 1 across and 0 ... height - 1 down
 // (319.0 and 199.0 on the frame; read as unsigned, so negative values fail);
 // other pieces are skipped.
 void draw_quadratic_bezier(const Canvas& canvas, const Point2& end, const Point2& start, const Point2& control,

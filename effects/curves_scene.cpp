@@ -4,6 +4,7 @@
 
 #include "bezier_ring.h"
 #include "curve_plot.h"
+#include "ring_guides.h"
 
 namespace {
 
@@ -20,10 +21,15 @@ void curves_scene(const Canvas& canvas, std::uint32_t tick, std::int32_t tau) {
     draw_bezier_ring(canvas, tau, curves_arc_count(tick));
 }
 
+void curves_guides(const Canvas& canvas, std::uint32_t tick, std::int32_t tau) {
+    draw_ring_guides(canvas, bezier_ring_shape, tau, curves_arc_count(tick));
+}
+
 }  // namespace
 
-const SceneFrame curves_frame{curves_background, curves_scene};
+const SceneFrame curves_frame{curves_background, curves_scene, curves_guides};
 const ProgramInfo curves_program = scene_program<curves_frame>(
-    "curves", "A growing ring of white antialiased Bezier arcs over a slate-and-brown checkerboard.");
+    "curves", "A growing ring of white antialiased Bezier arcs over a slate-and-brown checkerboard.",
+    curves_step_ticks);
 
 int curves_arc_count(std::uint32_t tick) { return static_cast<int>(tick / curves_step_ticks + 2); }

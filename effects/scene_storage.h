@@ -1,18 +1,13 @@
 #pragma once
 // Working storage of one scene call: obtained at the start of the call,
-// released before it returns. The allocator can be replaced so that tests
-// can make obtaining storage fail.
+// released before it returns.
 #include <cstddef>
 #include <cstdlib>
 #include <new>
 #include <type_traits>
 
-// Returns `bytes` bytes aligned for any scalar type, or nullptr; the memory
-// is later given back with std::free.
-using StorageAllocator = void* (*)(std::size_t bytes);
-
-// Installs `allocator` (nullptr restores std::malloc); returns the one it replaces.
-StorageAllocator set_scene_storage_allocator(StorageAllocator allocator);
+// Returns `bytes` bytes aligned for any scalar type (std::malloc), or
+// nullptr; the memory is later given back with std::free.
 void* obtain_scene_storage(std::size_t bytes);
 
 // `count` default-constructed objects of a trivial type T, or none when the

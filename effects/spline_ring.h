@@ -5,6 +5,10 @@
 #include <cstdint>
 
 #include "canvas.h"
+#include "ring_geometry.h"
+
+// The folding ring at tau milliseconds with n >= 1 points and arcs.
+void spline_ring_shape(std::int32_t tau, int n, Point2* ring, Arc* arcs);
 
 // Draws the arcs at tau milliseconds, then the counter half-transparent in
 // black at (2, 2). Returns the counter's draw_text result. When the working

@@ -7,6 +7,7 @@
 
 #include "clock.h"  // clock_ms
 #include "program.h"
+#include "scene_frames.h"
 #include "scene_player.h"
 
 // Opens the fullscreen display; 1 on success, 0 on failure.
@@ -24,21 +25,25 @@ int present_frame(const std::uint32_t* frame_buffer);
 // cannot wait for its messages presents the frame as present_frame does.
 void rest_display(const std::uint32_t* frame_buffer, std::uint32_t ms);
 
-// Scene-loop skeleton shared by the programs. `draw_pass` draws one complete
-// frame for `tick` = shown >> 4, where the shown time is the player's
-// (platform/player.h): untouched, now - start. A scene that needs the
-// milliseconds reads scene_ms() itself, after its background fill.
-using ScenePass = void (*)(std::uint32_t* frame_buffer, std::uint32_t tick, std::uint32_t start);
-// start = clock_ms(); a limit of 0 returns at once; each pass computes the
-// tick, draws, adds the player's overlay when it is on, presents, and the
-// loop goes on while that tick < limit (unsigned), so the first pass at or
-// past the limit is still shown. A paused show never reaches its limit;
-// while it shows what it showed, the display rests instead of a pass.
-void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, ScenePass draw_pass);
+// The scene loop shared by the programs: each pass draws `frame` for the
+// shown time of the player (shell/player.h; untouched, now - start) into
+// `frame_buffer`: its background at tick = shown >> 4, then, unless that was
+// a flash, its scene at tau = the shown time read again after the
+// background, as the programs of the time read the clock twice a pass.
+// start = clock_ms(); a limit of 0 returns at once; each pass draws, adds the
+// player's overlay when it is on, presents, and the loop goes on while the
+// pass's tick < limit (unsigned), so the first pass at or past the limit is
+// still shown. A paused show never reaches its limit; while it shows what it
+// showed, the display rests instead of a pass.
+void run_scene_skeleton(std::uint32_t limit, std::uint32_t* frame_buffer, const SceneFrame& frame);
 
-// Supplied by each fullscreen program:
-//   its scene loop, called by the entry with the limit of its show (18000
-//   ticks);
+// Each fullscreen program's entry file defines these three. CMake writes it,
+// BUILD/fullscreen/NAME_entry.cpp, from fullscreen/scene_entry.cpp.in for each
+// program of the program list (cmake/PackPrograms.cmake):
+//   the scene loop, run_scene_skeleton over the program's frame, called by
+//   the entry with the limit of its show (18000 ticks);
 void run_scene_loop(std::uint32_t limit);
-//   its description (effects/NAME_scene.h).
+//   the program's frame (NAME_frame, effects/NAME_scene.h);
+extern const SceneFrame& fullscreen_frame;
+//   the program's description (NAME_program, effects/NAME_scene.h).
 extern const ProgramInfo& fullscreen_program;

@@ -1,5 +1,5 @@
 #pragma once
-// The player of the running scene loop (platform/player.h), where the
+// The player of the running scene loop (shell/player.h), where the
 // display's message pump and the scene's pass reach it.
 #include <cstdint>
 

@@ -2,6 +2,7 @@
 
 #include "canvas_target.h"
 #include "contours.h"
+#include "demo_guides.h"
 #include "display_adapter.h"
 #include "field.h"
 #include "segment.h"
@@ -13,6 +14,15 @@ constexpr double milliseconds_to_time = 0.0003333333333333333;  // nearest doubl
 
 // Ball centres move by 7 grid units about the grid's centre, 16.
 double ball_coordinate(double rate, double t) { return 16.0 + 7.0 * pack_sin(rate * t); }
+
+// Both contour passes over the field as filled, every segment to sink.
+template <class SegmentSink>
+void contour_passes(SegmentSink&& sink) {
+    double threshold = first_threshold;
+    extract_contours(threshold, outer_color, sink);
+    threshold = threshold * 2.0;  // doubled, not the literal 0.06
+    extract_contours(threshold, inner_color, sink);
+}
 
 }  // namespace
 
@@ -31,7 +41,7 @@ void build_frame_transform(double t, Matrix& frame_transform) {
     frame_transform.compose(scratch);
 }
 
-void ball_centres(double t, Vector centres[3]) {
+void ball_centres(double t, Vector centres[ball_count]) {
     centres[0] = {ball_coordinate(0.323, t), ball_coordinate(3.33, t), ball_coordinate(1.3, t)};
     centres[1] = {ball_coordinate(0.8, t), ball_coordinate(0.33, t), ball_coordinate(5.3, t)};
     centres[2] = {ball_coordinate(1.8, t), ball_coordinate(6.33, t), ball_coordinate(3.3, t)};
@@ -39,7 +49,7 @@ void ball_centres(double t, Vector centres[3]) {
 
 void fill_field(double t) {
     clear_field();
-    Vector centres[3];
+    Vector centres[ball_count];
     ball_centres(t, centres);
     for (const Vector& c : centres) add_ball(c.x, c.y, c.z, 1.0f);
 }
@@ -55,11 +65,14 @@ void draw_demo_frame(std::uint32_t clock_ms, DrawTarget& frame_surface) {
     fill_field(t);
 
     AALine line;
-    SegmentPainter painter{frame_transform, frame_surface, line};
-    double threshold = first_threshold;
-    extract_contours(threshold, outer_color, painter);
-    threshold = threshold * 2.0;  // doubled, not the literal 0.06
-    extract_contours(threshold, inner_color, painter);
+    contour_passes(SegmentPainter{frame_transform, frame_surface, line});
+}
+
+long count_demo_segments(std::uint32_t clock_ms) {
+    fill_field(demo_time(clock_ms));
+    long segments = 0;
+    contour_passes([&](const Vector&, const Vector&, std::uint32_t) { ++segments; });
+    return segments;
 }
 
 namespace {
@@ -72,4 +85,4 @@ void draw_on_canvas(const Canvas& canvas, std::uint32_t clock_ms) {
 }  // namespace
 
 const ProgramInfo fennick_program{"fennick", "Metaball iso-lines rotating in 3D.", demo_width, demo_height, 4, 3,
-                                  ProgramClock::system, 0, draw_on_canvas};
+                                  ProgramClock::system, 0, draw_on_canvas, draw_demo_guides};

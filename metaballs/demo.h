@@ -23,17 +23,21 @@ double demo_time(std::uint32_t clock_ms);
 // rotations by t about the first, second and third axes, 30 units deep.
 void build_frame_transform(double t, Matrix& frame_transform);
 
-// The centres of the three balls at time t, in grid units: each coordinate
-// 16 + 7 sin(rate * t), with one rate of its own.
-void ball_centres(double t, Vector centres[3]);
+// The centres of the three balls at time t, in grid space.
+constexpr int ball_count = 3;
+void ball_centres(double t, Vector centres[ball_count]);
 
-// Clears the field and adds the three balls at time t, of strength 1.
+// Clears the field and adds the three balls at time t.
 void fill_field(double t);
 
 // The whole frame for a clock count: clears the target to black, rebuilds
 // the field and draws both contour passes. The target should be 320x240.
 void draw_demo_frame(std::uint32_t clock_ms, DrawTarget& frame_surface);
+// How many segments that frame draws: the field rebuilt and both passes run
+// again, counting what they would hand to the rasterizer.
+long count_demo_segments(std::uint32_t clock_ms);
 
 // fennick: 320x240, its frame a function of the system's clock count, until
-// Escape. Its draw is draw_demo_frame on a CanvasTarget.
+// Escape. Its draw is draw_demo_frame on a CanvasTarget; its guides are
+// draw_demo_guides (demo_guides.h).
 extern const ProgramInfo fennick_program;

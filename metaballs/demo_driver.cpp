@@ -7,21 +7,40 @@
 #include "demo.h"
 #include "demo_platform.h"
 #include "display_adapter.h"
-#include "player.h"
+#include "player_loop.h"
 #include "ptc.h"
 
 namespace {
 
-// How long a paused loop sleeps before it looks at its events again: a
-// key is answered within it.
-constexpr int rest_ms = 20;
+// fennick's screen: the frame drawn into the off-screen surface, the
+// guides and the overlay on its pixels, copied to the window and shown; the show is over
+// with Escape. Its keys are polled after each pass.
+class DemoScreen final : public PlayerScreen {
+public:
+    DemoScreen(DisplayWindow& window, OffscreenSurface& surface) : window_(window), surface_(surface) {}
 
-// The player's overlay on the surface's pixels, when it is on.
-void draw_overlay(const Player& player, DrawTarget& surface, std::uint32_t shown) {
-    if (!player.overlay_on()) return;
-    if (std::uint32_t* pixels = surface.lock()) player.draw_overlay(packed_canvas(pixels, demo_width, demo_height), shown);
-    surface.unlock();
-}
+    bool show(const Player& player, std::uint32_t shown) override {
+        draw_demo_frame(shown, surface_);
+        if (player.draws_over()) {
+            if (std::uint32_t* pixels = surface_.lock())
+                player.draw_over(packed_canvas(pixels, demo_width, demo_height), shown);
+            surface_.unlock();
+        }
+        surface_.copy(window_);
+        return window_.update();
+    }
+    bool rest(std::uint32_t ms) override { return window_.rest(static_cast<int>(ms)); }
+    bool over(Player& player, std::uint32_t) override {
+        if (escape_pressed()) return true;
+        PlayerKey keys[16];
+        for (int i = 0, n = take_player_keys(keys, 16); i < n; ++i) player.press(keys[i], clock_ms());
+        return false;
+    }
+
+private:
+    DisplayWindow& window_;
+    OffscreenSurface& surface_;
+};
 
 }  // namespace
 
@@ -39,22 +58,7 @@ std::string run_demo() {
     if (escape_pressed()) return "";  // Escape already down: no frame at all
     // Untouched, the player shows the clock count itself.
     Player player(fennick_program, clock_ms());
-    for (;;) {
-        const std::uint32_t now = clock_ms();
-        int still_open = 0;
-        if (player.unchanged(now)) {
-            still_open = window.rest(rest_ms);  // paused: keys and exposes wake it
-        } else {
-            const std::uint32_t shown = player.shown(now);
-            draw_demo_frame(shown, frame_surface);
-            draw_overlay(player, frame_surface, shown);
-            frame_surface.copy(window);
-            still_open = window.update();
-            player.presented(now);
-        }
-        if (escape_pressed() || !still_open) break;
-        PlayerKey keys[16];
-        for (int i = 0, n = take_player_keys(keys, 16); i < n; ++i) player.press(keys[i], clock_ms());
-    }
+    DemoScreen screen(window, frame_surface);
+    run_player_loop(player, screen);
     return "";
 }

@@ -20,7 +20,12 @@ std::uint32_t ColorValue::rgb() const { return ptc_color_pixel(handle_, nullptr)
 
 LibraryTarget::~LibraryTarget() { ptc_target_destroy(handle_); }
 
-int LibraryTarget::copy(DrawTarget& destination) { return ptc_target_copy(handle_, destination.library_handle()); }
+// The library copies between its own objects only; to any other target the
+// copy fails, as the library fails it for a null destination.
+int LibraryTarget::copy(DrawTarget& destination) {
+    const auto* library_object = dynamic_cast<LibraryTarget*>(&destination);
+    return ptc_target_copy(handle_, library_object ? library_object->handle_ : nullptr);
+}
 std::uint32_t* LibraryTarget::lock() { return ptc_target_lock(handle_); }
 int LibraryTarget::unlock() { return ptc_target_unlock(handle_); }
 int LibraryTarget::clear(const ColorValue& color) { return ptc_target_clear(handle_, color.handle()); }

@@ -7,6 +7,7 @@
 #include "draw_target.h"
 
 struct ptc_format;
+struct ptc_target;
 struct ptc_color;
 
 class PixelFormat {
@@ -49,7 +50,6 @@ public:
     int clear(const ColorValue& color) override;
     int width() override;
     int height() override;
-    ptc_target* library_handle() override { return handle_; }
 
 protected:
     explicit LibraryTarget(ptc_target* handle) : handle_(handle) {}

@@ -3,7 +3,6 @@
 // display adapter, and any target of our own (tests, headless export).
 #include <cstdint>
 
-struct ptc_target;
 class ColorValue;
 
 class DrawTarget {
@@ -18,7 +17,4 @@ public:
     virtual int clear(const ColorValue& color) = 0;
     virtual int width() = 0;
     virtual int height() = 0;
-    // The framebuffer library's handle behind this target; null for a
-    // target that is not a library object.
-    virtual ptc_target* library_handle() { return nullptr; }
 };

@@ -2,7 +2,7 @@
 // text goes to whatever standard handle they were given (a pipe, a file, a
 // console), else to the console of the program that started them (attached
 // when the system has AttachConsole, which came with XP), else into a
-// message box. --frame writes a 24-bit BMP.
+// message box. --frame and --frames write 24-bit BMPs.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +11,8 @@
 
 #include "bmp_file.h"
 #include "command_line.h"
+#include "progress.h"
+#include "still_frames.h"
 
 #ifndef PACK_VERSION
 #define PACK_VERSION "0"
@@ -68,9 +70,11 @@ std::string folder_of(const std::string& path) {
 }
 
 // Writes `bytes` to a new file of a unique name beside `path`, flushes it to
-// disk and moves it over `path`, so that a failure never leaves a partial
-// file under that name. On failure says why in `error`.
-bool replace_file(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
+// disk and moves it over `path` (with `keep_existing`, to `path` only while
+// nothing is there), so that a failure never leaves a partial file under that
+// name. On failure says why in `error`.
+bool replace_file(const std::string& path, const std::vector<std::uint8_t>& bytes, bool keep_existing,
+                  std::string& error) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         error = "it is a folder";
@@ -88,7 +92,8 @@ bool replace_file(const std::string& path, const std::vector<std::uint8_t>& byte
               written == bytes.size() && FlushFileBuffers(file);
     DWORD code = ok ? 0 : GetLastError();
     if (file != INVALID_HANDLE_VALUE && !CloseHandle(file) && ok) ok = false, code = GetLastError();
-    if (ok && !MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const DWORD move = MOVEFILE_WRITE_THROUGH | (keep_existing ? 0 : MOVEFILE_REPLACE_EXISTING);
+    if (ok && !MoveFileExA(temp, path.c_str(), move))
         ok = false, code = GetLastError();
     if (!ok) {
         DeleteFileA(temp);
@@ -97,15 +102,37 @@ bool replace_file(const std::string& path, const std::vector<std::uint8_t>& byte
     return ok;
 }
 
-int export_frame(const ProgramInfo& info, std::uint32_t ms, const std::string& file) {
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(info.width) * info.height, 0u);
-    info.draw(packed_canvas(pixels.data(), info.width, info.height), ms);
+bool write_bmp_still(const std::string& path, const Still& still, bool keep_existing, std::string& error) {
+    if (replace_file(path, encode_bmp24(still.pixels.data(), still.width, still.height), keep_existing, error))
+        return true;
+    error = "cannot write " + path + ": " + error;
+    return false;
+}
+
+bool name_taken(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+const StillFiles bmp_files{".bmp", write_bmp_still, name_taken};
+
+int export_frame(const ProgramInfo& info, std::uint32_t ms, bool guides, const std::string& file) {
     std::string error;
-    if (!replace_file(file, encode_bmp24(pixels.data(), info.width, info.height), error)) {
-        tell(info, message_line(info.name, "cannot write " + file + ": " + error) + "\n", true);
+    if (!write_bmp_still(file, render_still(info, ms, guides), false, error)) {
+        tell(info, message_line(info.name, error) + "\n", true);
         return 2;
     }
     return 0;
+}
+
+// Progress goes where text for a person can (never into a message box).
+int export_frames(const ProgramInfo& info, const FramesOptions& options) {
+    const bool shown = console_for(stderr, STD_ERROR_HANDLE);
+    Progress progress(static_cast<long long>(frames_count(options)),
+                      shown && GetFileType(GetStdHandle(STD_ERROR_HANDLE)) == FILE_TYPE_CHAR, "wrote");
+    std::uint64_t written = 0;
+    const std::string error = write_frame_run(info, options, bmp_files, shown ? &progress : nullptr, nullptr, written);
+    progress.break_line();
+    if (error.empty()) return 0;
+    tell(info, message_line(info.name, error) + "\n", true);
+    return 2;
 }
 
 }  // namespace
@@ -123,11 +150,19 @@ int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptio
             tell(info, std::string(info.name) + " " + PACK_VERSION + "\n", false);
             return 0;
         case CommandLine::frame:
-            return export_frame(info, line.ms, line.file);
+            return export_frame(info, line.ms, line.guides, line.file);
+        case CommandLine::frames:
+            return export_frames(info, line.frames_options);
         case CommandLine::record:  // not offered here: parse_command_line refuses it
         case CommandLine::bad:
             break;
     }
     tell(info, usage_line(info, line.error) + "\n", true);
     return 2;
+}
+
+SavedFrame save_shown_frame(const ProgramInfo& info, std::uint32_t ms, bool guides) {
+    const SavedFrame saved = save_frame(info, ms, guides, bmp_files);
+    if (!saved.saved || console_for(stdout, STD_OUTPUT_HANDLE)) tell(info, saved.line + "\n", !saved.saved);
+    return saved;
 }

@@ -30,6 +30,12 @@ bool win32_player_key(unsigned virtual_key, bool repeat, PlayerKey& key) {
         case VK_RIGHT: key = shift_down() ? PlayerKey::forward_ten_seconds : PlayerKey::forward_second; return true;
         case VK_HOME: key = PlayerKey::restart; return true;
         case 'I': key = PlayerKey::toggle_overlay; return !repeat;
+        case 'A': key = PlayerKey::mark_a; return !repeat;
+        case 'B': key = PlayerKey::mark_b; return !repeat;
+        case VK_PRIOR: key = PlayerKey::previous_step; return true;
+        case VK_NEXT: key = PlayerKey::next_step; return true;
+        case 'G': key = PlayerKey::toggle_guides; return !repeat;
+        case 'S': key = PlayerKey::save_frame; return !repeat;
     }
     if (virtual_key == 0) return false;
     if (virtual_key == key_of(',')) key = PlayerKey::step_back;
@@ -42,8 +48,10 @@ bool win32_player_key(unsigned virtual_key, bool repeat, PlayerKey& key) {
 
 int poll_player_keys(PlayerKey* keys, int capacity) {
     static Watched watched[] = {{VK_SPACE, false}, {VK_LEFT, false},      {VK_RIGHT, false},
-                                {VK_HOME, false},  {'I', false},          {key_of(','), false},
-                                {key_of('.'), false}, {key_of('['), false}, {key_of(']'), false}};
+                                {VK_HOME, false},  {'I', false},          {'G', false},          {key_of(','), false},
+                                {key_of('.'), false}, {key_of('['), false}, {key_of(']'), false},
+                                {'A', false},      {'B', false},          {VK_PRIOR, false},
+                                {VK_NEXT, false},  {'S', false}};
     int n = 0;
     for (Watched& w : watched) {
         if (w.virtual_key == 0) continue;

@@ -57,7 +57,7 @@ bool encode_png(const std::uint8_t* rgb, int width, int height, PngWriteState& s
 }  // namespace
 
 bool write_png_rgb(const std::string& path, const std::uint32_t* pixels, int width, int height,
-                   std::string& error) {
+                   std::string& error, Existing existing) {
     std::vector<std::uint8_t> rgb(static_cast<std::size_t>(width) * height * 3);
     for (std::size_t i = 0; i < static_cast<std::size_t>(width) * height; ++i) {
         rgb[i * 3 + 0] = static_cast<std::uint8_t>(red(pixels[i]));
@@ -65,7 +65,7 @@ bool write_png_rgb(const std::string& path, const std::uint32_t* pixels, int wid
         rgb[i * 3 + 2] = static_cast<std::uint8_t>(blue(pixels[i]));
     }
     SafeOutput file;
-    if (!file.open(path, "", error)) return false;
+    if (!file.open(path, "", error, existing)) return false;
     PngWriteState state{file.fd(), ""};
     if (!encode_png(rgb.data(), width, height, state)) {
         error = "cannot write " + path + ": " + state.message;

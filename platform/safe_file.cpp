@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -64,17 +65,30 @@ std::string temporary_template(const std::string& target, std::size_t& suffix_le
     return folder_of(target) + "/." + name + ".XXXXXX" + extension;
 }
 
+// Gives `from` the name `to` only while nothing is under it.
+bool rename_to_free_name(const char* from, const char* to) {
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without that rename: a new link is just as exclusive.
+    if (link(from, to) != 0) return false;
+    unlink(from);
+    return true;
+}
+
 }  // namespace
 
 std::string SafeOutput::failure(int error_number) const {
     return "cannot write " + path_ + ": " + std::strerror(error_number);
 }
 
-bool SafeOutput::open(const std::string& path, const std::string& stream_refusal, std::string& error) {
+bool SafeOutput::open(const std::string& path, const std::string& stream_refusal, std::string& error,
+                      Existing existing) {
     discard();
     path_ = path;
+    keep_ = existing == Existing::keep;
     if (path.empty()) return error = failure(ENOENT), false;
     struct stat info;
+    if (keep_ && lstat(path.c_str(), &info) == 0) return error = failure(EEXIST), false;
     const bool exists = stat(path.c_str(), &info) == 0;
     if (exists && S_ISDIR(info.st_mode)) return error = failure(EISDIR), false;
     if (exists && !S_ISREG(info.st_mode)) {
@@ -111,7 +125,10 @@ bool SafeOutput::commit(std::string& error) {
     }
     if (close(fd_) != 0 && !failed) failed = errno;
     fd_ = -1;
-    if (!failed && !in_place() && rename(temporary_.c_str(), target_.c_str()) != 0) failed = errno;
+    if (!failed && !in_place() &&
+        !(keep_ ? rename_to_free_name(temporary_.c_str(), target_.c_str())
+                : rename(temporary_.c_str(), target_.c_str()) == 0))
+        failed = errno;
     if (failed) {
         discard();
         return error = failure(failed), false;

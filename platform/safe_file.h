@@ -7,7 +7,13 @@
 // followed, so its target is what gets replaced. A device, FIFO or socket is
 // written in place, never replaced. A folder is refused. Every message names
 // the file as the user gave it.
+//
+// Asked to keep what is there (Existing::keep), the name must be free: the
+// file is written the same way and given the name only if nothing took it
+// meanwhile, so that no file, link, device or folder is ever replaced.
 #include <string>
+
+enum class Existing { replace, keep };
 
 class SafeOutput {
 public:
@@ -19,8 +25,10 @@ public:
     // Opens `path` for writing. `stream_refusal`: when not empty, the format
     // cannot be written as a stream, and a target that is not a regular file
     // is refused with this reason. On failure says why in `error`
-    // ("cannot write PATH: ...").
-    bool open(const std::string& path, const std::string& stream_refusal, std::string& error);
+    // ("cannot write PATH: ..."; "File exists" for a name taken with
+    // Existing::keep).
+    bool open(const std::string& path, const std::string& stream_refusal, std::string& error,
+              Existing existing = Existing::replace);
 
     // Where the bytes go: the descriptor, and the absolute path of the
     // temporary file (empty when writing in place).
@@ -28,8 +36,9 @@ public:
     const std::string& temporary_path() const { return temporary_; }
     bool in_place() const { return temporary_.empty(); }
 
-    // fsync, close, then rename over the target; false with the reason in
-    // `error` when any of them fails (the temporary file is then removed).
+    // fsync, close, then rename over the target (with Existing::keep, to the
+    // target only while it is free); false with the reason in `error` when
+    // any of them fails (the temporary file is then removed).
     bool commit(std::string& error);
     // Closes and removes the temporary file; the target stays as it was.
     void discard();
@@ -43,6 +52,7 @@ private:
     std::string temporary_;  // absolute, beside target_
     int fd_ = -1;
     int mode_ = -1;          // permissions of the file being replaced, -1 for a new file
+    bool keep_ = false;      // never over anything under the target's name
 };
 
 // Writes all of `data` to `fd`, retrying after signals; false on failure

@@ -290,6 +290,12 @@ bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key) {
         case SDLK_RIGHTBRACKET: key = PlayerKey::faster; return true;
         case SDLK_HOME: key = PlayerKey::restart; return true;
         case SDLK_i: key = PlayerKey::toggle_overlay; return !event.repeat;
+        case SDLK_a: key = PlayerKey::mark_a; return !event.repeat;
+        case SDLK_b: key = PlayerKey::mark_b; return !event.repeat;
+        case SDLK_PAGEUP: key = PlayerKey::previous_step; return true;
+        case SDLK_PAGEDOWN: key = PlayerKey::next_step; return true;
+        case SDLK_g: key = PlayerKey::toggle_guides; return !event.repeat;
+        case SDLK_s: key = PlayerKey::save_frame; return !event.repeat;
         default: return false;
     }
 }

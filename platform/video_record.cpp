@@ -17,49 +17,17 @@
 #include <vector>
 
 #include "picture_scale.h"
+#include "progress.h"
 #include "rgb.h"
 #include "safe_file.h"
+#include "still_frames.h"
+#include "stop_signals.h"
 #include "terminal_text.h"
 #include "video_formats.h"
 
 extern char** environ;
 
 namespace {
-
-// The signal that interrupts a capture (SIGINT, SIGTERM, SIGHUP), 0 until then.
-volatile std::sig_atomic_t interrupted_by = 0;
-
-void on_interrupt(int signal_number) { interrupted_by = signal_number; }
-bool not_interrupted() { return interrupted_by == 0; }
-
-// For the length of a capture: the three signals (unless ignored when the
-// program started) only set interrupted_by and break off blocking calls; a
-// dead encoder's pipe shows up as a failed write instead of ending the process.
-class CaptureSignals {
-public:
-    CaptureSignals() {
-        struct sigaction action {};
-        action.sa_handler = on_interrupt;
-        sigemptyset(&action.sa_mask);
-        for (int i = 0; i < 3; ++i) {
-            sigaction(caught[i], &action, &saved_[i]);
-            if (saved_[i].sa_handler == SIG_IGN) sigaction(caught[i], &saved_[i], nullptr);  // as under nohup
-        }
-        action.sa_handler = SIG_IGN;
-        sigaction(SIGPIPE, &action, &saved_[3]);
-    }
-    ~CaptureSignals() {
-        for (int i = 0; i < 3; ++i) sigaction(caught[i], &saved_[i], nullptr);
-        sigaction(SIGPIPE, &saved_[3], nullptr);
-    }
-    CaptureSignals(const CaptureSignals&) = delete;
-    CaptureSignals& operator=(const CaptureSignals&) = delete;
-
-    static constexpr int caught[3] = {SIGINT, SIGTERM, SIGHUP};
-
-private:
-    struct sigaction saved_[4];
-};
 
 int record_error(const ProgramInfo& info, const std::string& what) {
     std::fprintf(stderr, "%s\n", message_line(info.name, what).c_str());
@@ -81,51 +49,6 @@ bool executable_on_path(const char* name) {
     }
     return false;
 }
-
-std::string clock_text(double seconds) {
-    long s = static_cast<long>(seconds + 0.5);
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld:%02ld", s / 60, s % 60);
-    return text;
-}
-
-// Progress on stderr: a bar redrawn in place on a terminal, a plain line
-// about every ten per cent otherwise.
-class Progress {
-public:
-    Progress(long total) : total_(total), tty_(isatty(STDERR_FILENO)), start_(std::chrono::steady_clock::now()) {}
-
-    void update(long done) {
-        double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
-        double rate = elapsed > 0 ? done / elapsed : 0;
-        double left = rate > 0 ? (total_ - done) / rate : 0;
-        if (tty_) {
-            const int width = 30;
-            int filled = static_cast<int>(width * done / total_);
-            std::fprintf(stderr, "\r[%s%s] %ld/%ld frames  %.1f fps  %s left ", std::string(filled, '#').c_str(),
-                         std::string(width - filled, '.').c_str(), done, total_, rate, clock_text(left).c_str());
-            line_open_ = done != total_;
-            if (!line_open_) std::fputc('\n', stderr);
-        } else {
-            long step = total_ / 10 > 0 ? total_ / 10 : 1;
-            if (done % step == 0 || done == total_)
-                std::fprintf(stderr, "recorded %ld of %ld frames (%.1f fps, %s left)\n", done, total_, rate,
-                             clock_text(left).c_str());
-        }
-    }
-
-    // Ends a bar left half drawn, so that a message starts on a line of its own.
-    void break_line() {
-        if (line_open_) std::fputc('\n', stderr);
-        line_open_ = false;
-    }
-
-private:
-    long total_;
-    bool tty_;
-    bool line_open_ = false;
-    std::chrono::steady_clock::time_point start_;
-};
 
 // Split on single spaces (our own fixed argument strings only).
 void append_words(std::vector<std::string>& args, const std::string& words) {
@@ -193,7 +116,7 @@ bool start_encoder(std::vector<std::string> args, int out_fd, Encoder& encoder, 
     return true;
 }
 
-// Frame i of the capture: rendered, scaled and packed as ffmpeg's bgr0
+// Frame i of the capture: drawn (with the guides when asked), scaled and packed as ffmpeg's bgr0
 // (blue byte first, whatever the host).
 class FramePacker {
 public:
@@ -202,8 +125,8 @@ public:
           picture_(static_cast<std::size_t>(size.width) * size.height), bytes_(picture_.size() * 4) {}
 
     const std::vector<std::uint8_t>& pack(long i) {
-        const auto ms = static_cast<std::uint32_t>(static_cast<std::uint64_t>(i) * 1000u / options_.fps);
-        info_.draw(packed_canvas(frame_.data(), info_.width, info_.height), ms);
+        const auto ms = record_frame_ms(options_, i);
+        draw_frame(info_, packed_canvas(frame_.data(), info_.width, info_.height), ms, options_.guides);
         scale_picture(frame_.data(), info_.width, info_.height, options_.scale, options_.square_pixels,
                       picture_.data());
         for (std::size_t k = 0; k < picture_.size(); ++k) {
@@ -225,12 +148,12 @@ private:
 // Writes every frame; false when the encoder stopped reading or a signal
 // interrupted the capture.
 bool feed_frames(FramePacker& packer, long frames, int fd, Progress& progress) {
-    for (long i = 0; i < frames && not_interrupted(); ++i) {
+    for (long i = 0; i < frames && not_stopped(); ++i) {
         const std::vector<std::uint8_t>& bytes = packer.pack(i);
-        if (!write_all(fd, bytes.data(), bytes.size(), not_interrupted)) return false;
+        if (!write_all(fd, bytes.data(), bytes.size(), not_stopped)) return false;
         progress.update(i + 1);
     }
-    return not_interrupted();
+    return not_stopped();
 }
 
 void close_all(Encoder& encoder) {
@@ -245,7 +168,7 @@ void close_all(Encoder& encoder) {
 int interrupted(const ProgramInfo& info, SafeOutput& output) {
     output.discard();
     std::fprintf(stderr, "%s: capture interrupted; nothing written\n", info.name);
-    return 128 + interrupted_by;
+    return 128 + stop_signal();
 }
 
 // Waits for ffmpeg to end, stopping it at once when the capture is
@@ -254,7 +177,7 @@ int wait_encoder(const Encoder& encoder) {
     bool stopped = false;
     int status = 0;
     for (;;) {
-        if (!not_interrupted() && !stopped) {
+        if (!not_stopped() && !stopped) {
             kill(encoder.pid, SIGKILL);  // what it made is thrown away anyway
             stopped = true;
         }
@@ -382,7 +305,8 @@ void announce_estimate(const ProgramInfo& info, const RecordOptions& options, co
     const bool too_big = free >= 0 && bytes > free;
     if (options.seconds <= 3600 && seconds <= 3600 && !too_big) return;
     std::string text = "this capture of " + std::to_string(frames) + " frames of " + std::to_string(size.width) +
-                       "x" + std::to_string(size.height) + " takes about " + size_text(bytes) + " and " +
+                       "x" + std::to_string(size.height) +
+                       (options.start ? " from " + std::to_string(options.start) + " ms" : "") + " takes about " + size_text(bytes) + " and " +
                        duration_text(seconds);
     if (free >= 0) text += too_big ? "; its folder has only " + size_text(free) + " free"
                                    : "; its folder has " + size_text(free) + " free";
@@ -392,6 +316,10 @@ void announce_estimate(const ProgramInfo& info, const RecordOptions& options, co
 }  // namespace
 
 long record_frame_count(const RecordOptions& options) { return std::lround(options.seconds * options.fps); }
+
+std::uint32_t record_frame_ms(const RecordOptions& options, long i) {
+    return static_cast<std::uint32_t>(options.start + static_cast<std::uint64_t>(i) * 1000u / options.fps);
+}
 
 std::string codec_arguments(const std::string& file) {
     const VideoFormat* format = video_format_for(file);
@@ -406,14 +334,14 @@ int record_video(const ProgramInfo& info, const RecordOptions& options) {
         return record_error(info, "--record needs ffmpeg, which is not on PATH (Debian package: ffmpeg)");
     const long frames = record_frame_count(options);
     if (frames < 1) return record_error(info, "--seconds gives no frame at this --fps");
-    CaptureSignals signals;
+    StopSignals signals;
     SafeOutput output;
     std::string error;
     // A file that cannot be written fails now, not after the frames.
     const bool streams = *format->container != '\0';
     const char* refusal = "not a regular file; only .mkv, .webm and .nut videos can be streamed into one";
     if (!output.open(options.file, streams ? "" : refusal, error))
-        return not_interrupted() ? record_error(info, error) : interrupted(info, output);
+        return not_stopped() ? record_error(info, error) : interrupted(info, output);
 
     const PictureSize size = scaled_picture_size(info.width, info.height, options.scale, options.square_pixels);
     FramePacker packer(info, options, size);
@@ -426,7 +354,7 @@ int record_video(const ProgramInfo& info, const RecordOptions& options) {
         close_all(encoder);
         return record_error(info, "cannot start ffmpeg: " + error);
     }
-    Progress progress(frames);
+    Progress progress(frames, isatty(STDERR_FILENO), "recorded");
     const bool fed = feed_frames(packer, frames, encoder.input, progress);
     close(encoder.input);
     encoder.input = -1;
@@ -436,7 +364,7 @@ int record_video(const ProgramInfo& info, const RecordOptions& options) {
     close_all(encoder);
     if (options.verbose)
         for (const std::string& line : messages) std::fprintf(stderr, "%s\n", escape_controls(line).c_str());
-    if (!not_interrupted()) return interrupted(info, output);
+    if (!not_stopped()) return interrupted(info, output);
     const std::string failure = encoder_failure(messages, status, fed, output.temporary_path(), options.file);
     if (!failure.empty()) return record_error(info, "cannot write " + options.file + ": " + failure);
     if (!output.commit(error)) return record_error(info, error);

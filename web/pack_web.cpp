@@ -6,9 +6,11 @@
 #include <emscripten.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "credit_lines.h"
+#include "overlay_line.h"
 #include "picture_scale.h"
 #include "program_list.h"
 #include "rgba.h"
@@ -38,6 +40,7 @@ std::uint32_t clock_now() { return static_cast<std::uint32_t>(static_cast<std::u
 
 // The shown time of the program showing, from pack_show_start on.
 ShowTime shown{ProgramClock::scene_start, 0};
+const ProgramInfo* showing = pack_programs[0];
 
 // Program i of the page, in the pack's order.
 const ProgramInfo* program_at(int i) { return i >= 0 && i < pack_graphics_program_count ? pack_programs[i] : nullptr; }
@@ -67,18 +70,23 @@ EMSCRIPTEN_KEEPALIVE int pack_program_height(int i) { return program_at(i) ? pro
 EMSCRIPTEN_KEEPALIVE std::uint32_t pack_program_ends_after(int i) {
     return program_at(i) ? program_at(i)->show_ms : 0;
 }
+// Milliseconds from one step of program i's show to the next; 0 for none.
+EMSCRIPTEN_KEEPALIVE std::uint32_t pack_program_step_ms(int i) { return program_at(i) ? program_at(i)->step_ms : 0; }
 
 EMSCRIPTEN_KEEPALIVE int pack_credit_line_count() { return credit_line_count; }
 EMSCRIPTEN_KEEPALIVE const char* pack_credit_line(int i) {
     return i >= 0 && i < credit_line_count ? credit_lines[i] : "";
 }
 
-// Draws program i's frame at `ms`; 0 for an unknown program.
-EMSCRIPTEN_KEEPALIVE int pack_render(int i, std::uint32_t ms) {
+// Draws program i's frame at `ms`, with its guides over it when `guides` is
+// nonzero; 0 for an unknown program.
+EMSCRIPTEN_KEEPALIVE int pack_render(int i, std::uint32_t ms, int guides) {
     const ProgramInfo* program = program_at(i);
     if (!program) return 0;
     current = program;
-    program->draw(packed_canvas(frame, program->width, program->height), ms);
+    const Canvas canvas = packed_canvas(frame, program->width, program->height);
+    program->draw(canvas, ms);
+    if (guides && program->draw_guides) program->draw_guides(canvas, ms);
     return 1;
 }
 
@@ -118,7 +126,9 @@ EMSCRIPTEN_KEEPALIVE const int* pack_picture_rect() {
 // by the viewer. A fullscreen program's time counts from its start and is
 // never below 0; fennick's is the clock count and wraps.
 EMSCRIPTEN_KEEPALIVE void pack_show_start(int i) {
-    if (program_at(i)) shown = ShowTime(program_at(i)->clock, clock_now());
+    if (!program_at(i)) return;
+    showing = program_at(i);
+    shown = ShowTime(showing->clock, clock_now(), showing->step_ms);
 }
 EMSCRIPTEN_KEEPALIVE std::uint32_t pack_show_time() { return shown.at(clock_now()); }
 EMSCRIPTEN_KEEPALIVE int pack_show_paused() { return shown.paused(); }
@@ -129,11 +139,31 @@ EMSCRIPTEN_KEEPALIVE void pack_show_move(int ms) { shown.move(clock_now(), ms); 
 EMSCRIPTEN_KEEPALIVE void pack_show_restart() { shown.restart(clock_now()); }
 EMSCRIPTEN_KEEPALIVE void pack_show_faster() { shown.faster(clock_now()); }
 EMSCRIPTEN_KEEPALIVE void pack_show_slower() { shown.slower(clock_now()); }
-// To shown time `ms` (an address's t=, the timeline): the move from the time
-// shown now, which for the wrapping count is taken modulo 2^32.
-EMSCRIPTEN_KEEPALIVE void pack_show_seek(std::uint32_t ms) {
-    const std::uint32_t now = clock_now();
-    shown.move(now, static_cast<std::int64_t>(ms) - static_cast<std::int64_t>(shown.at(now)));
+// To shown time `ms` (an address's t=, the timeline); outside a repeating
+// A-B stretch it ends the repeat.
+EMSCRIPTEN_KEEPALIVE void pack_show_seek(std::uint32_t ms) { shown.seek(clock_now(), ms); }
+// PageDown (`way` 1) and PageUp (-1): to a step's start, or 10 s.
+EMSCRIPTEN_KEEPALIVE void pack_show_to_step(int way) { shown.to_step(clock_now(), way < 0 ? -1 : 1); }
+// A and B: the repeat's marks.
+EMSCRIPTEN_KEEPALIVE void pack_show_mark_a() { shown.mark_a(clock_now()); }
+EMSCRIPTEN_KEEPALIVE void pack_show_mark_b() { shown.mark_b(clock_now()); }
+// The marks for the timeline: whether A is set, A, whether B is set, B (as
+// unsigned 32-bit counts).
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* pack_show_marks() {
+    static std::uint32_t marks[4];
+    const ShowTime::Marks m = shown.marks();
+    marks[0] = m.a;
+    marks[1] = m.a_ms;
+    marks[2] = m.b;
+    marks[3] = m.b_ms;
+    return marks;
+}
+// The I key's line at shown time `ms` with `frames_per_second` presents, as
+// the native players draw it; the page fits it to its picture by its size.
+EMSCRIPTEN_KEEPALIVE const char* pack_show_overlay_line(std::uint32_t ms, int frames_per_second) {
+    static std::string line;
+    line = overlay_line(showing->name, ms, shown, frames_per_second);
+    return line.c_str();
 }
 
 }  // extern "C"

@@ -15,7 +15,7 @@
 #include "scene_frames.h"
 #include "splines2_scene.h"
 #include "splines_scene.h"
-#include "scene_storage.h"
+#include "scene_storage_double.h"
 
 namespace {
 

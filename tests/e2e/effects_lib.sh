@@ -1,5 +1,6 @@
 # Helpers of the curve-effect end-to-end tests. Source after lib.sh.
 #
+# The build under test is $E2E_BUILD (set it before use).
 #   effect_colours PROGRAM         the two checkerboard colours, as RRGGBB
 #   check_effect_shot FILE PROGRAM the 320x200 frame at the top left of the
 #                                  screenshot shows PROGRAM's checkerboard (and
@@ -10,11 +11,21 @@
 #                                  for 20 s at most
 #   shoot_and_keep FILE PROGRAM KEPT  the same, keeping the shot as KEPT.png
 
+# The two commonest colours of the program's own still frame at 1 s (a
+# plain checkerboard frame with the ring over it, never a flash), written by
+# the build under test: natively a PNG, an exe under Wine a BMP.
 effect_colours() {
-  case $1 in
-    curves) echo "607B8B 8B4C39" ;;
-    *) echo "F5F5DC FFFAF0" ;;
-  esac
+  local program=$1 still exe=$E2E_BUILD/bin/$1
+  if [ -x "$exe" ]; then
+    still=$E2E_TMP/$program-still.png
+    [ -f "$still" ] || "$exe" --frame 1000 "$still" >/dev/null || fail "$program: no still frame"
+  else
+    still=$E2E_TMP/$program-still.bmp
+    [ -f "$still" ] || wine_run 60 "$exe.exe" --frame 1000 "$still" >/dev/null 2>&1 ||
+      fail "$program.exe: no still frame"
+  fi
+  convert "$still" -format %c histogram:info:- | sort -rn | head -2 |
+    sed -n 's/.* #\([0-9A-Fa-f]\{6\}\) .*/\1/p' | tr 'a-f\n' 'A-F '
 }
 
 # colour_count FILE RRGGBB: pixels of exactly that colour in the frame area.
@@ -24,8 +35,14 @@ colour_count() {
 }
 
 check_effect_shot() {
-  local file=$1 program=$2 colour n bad=0
-  for colour in $(effect_colours "$program"); do
+  local file=$1 program=$2 colours colour n bad=0
+  colours=$(effect_colours "$program")
+  set -- $colours
+  if [ $# -ne 2 ]; then
+    echo "$program: its still frame gave no two colours ('$colours')" >&2
+    return 1
+  fi
+  for colour in $colours; do
     n=$(colour_count "$file" "$colour")
     # Each colour fills half the squares; the arcs and the counter cover little.
     if [ "$n" -lt 20000 ]; then

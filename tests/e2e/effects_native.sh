@@ -6,6 +6,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/effects_lib.sh"
 build=$1
+E2E_BUILD=$build
 . "$build/programs.sh"
 # A 320x200 screen shows the frame pixel for pixel with square pixels.
 xvfb_start 320x200x24

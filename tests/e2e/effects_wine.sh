@@ -6,6 +6,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/effects_lib.sh"
 build=$1
+E2E_BUILD=$build
 . "$build/programs.sh"
 xvfb_start 640x480x24
 # A prefix of its own: its virtual desktop belongs to this test's X server.

@@ -4,7 +4,8 @@
 # file-size limit and a full file system fail .mp4 and .mkv captures with
 # status 2, the system's own words for the cause and nothing left (a capture
 # that cannot fit says so before its first frame), SIGTERM and SIGINT end a
-# capture with 143 and 130, one line and no file; a capture works with
+# capture with 143 and 130, one line and no file, and SIGTERM a run of
+# frames between two whole files; a capture works with
 # standard input closed; names that look like options or protocols are
 # written under exactly those names.
 set -u
@@ -98,6 +99,25 @@ for signal in TERM:143 INT:130; do
   [ -z "$(ls -A)" ] || fail "SIG${signal%:*} left $(ls -A)"
 done
 echo "SIGTERM and SIGINT during a capture: ok"
+
+# SIGTERM during a run of frames stops it between two whole files (SIGINT
+# is ignored by a job started in the background of a script).
+"$bin/splines" --frames 0 4000000 16 "run%06d.png" 2>"$E2E_TMP/err" &
+run=$!
+E2E_PIDS+=("$run")
+wait_for 20 test -e run000002.png || fail "--frames wrote nothing: $(cat "$E2E_TMP/err")"
+kill -TERM "$run"
+wait "$run"
+status=$?
+[ "$status" -eq 143 ] || fail "SIGTERM during --frames: status $status, expected 143"
+grep -qx 'splines: interrupted after [0-9]* of 250001 frames' <(grep -v '^wrote' "$E2E_TMP/err") ||
+  fail "SIGTERM during --frames: expected one line: $(cat "$E2E_TMP/err")"
+[ -z "$(ls -A | grep -vx 'run[0-9]\{6\}\.png')" ] || fail "--frames left $(ls -A | grep -vx 'run[0-9]*\.png')"
+last=$(ls run*.png | tail -1)
+"$bin/splines" --frame $((16 * 10#${last:3:6})) "$E2E_TMP/last.png"
+cmp -s "$last" "$E2E_TMP/last.png" || fail "the last file of the run, $last, is not its whole frame"
+rm run*.png
+echo "SIGTERM during --frames: 143, whole files only: ok"
 
 "$bin/curves" --record closed-input.mkv --seconds 0.2 <&- 2>"$E2E_TMP/err" || fail "with stdin closed: $(cat "$E2E_TMP/err")"
 for name in -take1.mkv file:x.mkv; do

@@ -14,6 +14,7 @@ set -u
 . "$(dirname "$0")/effects_lib.sh"
 . "$(dirname "$0")/fennick_screen.sh"
 build=$(cd "$1" && pwd) mode=$2
+E2E_BUILD=$build
 . "$build/programs.sh"
 if [ "$mode" = run ] && ! wine32_runs; then
   echo "skipped: the shipped i686 exes cannot run here, this machine runs no 32-bit program ($WINE32_ERROR)"

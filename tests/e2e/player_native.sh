@@ -2,7 +2,9 @@
 # The player natively, on curves in a 1:1 window on a bare Xvfb: Space
 # freezes the picture (two screenshots a second apart are equal); while
 # paused, Home goes back to 0 and Right to 1 s, and the window then shows
-# exactly `--frame 1000`; the overlay is off until I; Escape ends with 0.
+# exactly `--frame 1000`, and S saves that frame as curves-1000.png in the
+# current folder, the same picture, with its line on stdout; the overlay is
+# off until I; Escape ends with 0.
 # On splines' cream picture the overlay's text is white on a dark band.
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -12,7 +14,7 @@ bin=$build/bin
 
 # 400x300: the largest whole multiple of 320x200 that fits is 1.
 xvfb_start 400x300x24
-timeout -k 5 60 "$bin/curves" --window --square-pixels 2>"$E2E_TMP/err" &
+(cd "$E2E_TMP" && exec timeout -k 5 60 "$bin/curves" --window --square-pixels >"$E2E_TMP/out" 2>"$E2E_TMP/err") &
 pid=$!
 E2E_PIDS+=("$pid")
 window=$(wait_window 15 Velkrant) || fail "no window titled Velkrant"
@@ -36,6 +38,13 @@ wait_for 10 shows_frame_1000 || {
   fail "Home, Right: $(differing moved "$E2E_TMP/at-1000.png") pixels differ from --frame 1000 (kept as $build/e2e-player-moved.png)"
 }
 echo "paused, Home then Right: the window shows --frame 1000 exactly"
+
+xdotool key --window "$window" s
+saved_line='saved curves-1000.png  ?program=curves&t=1000&paused'
+said_saved() { grep -qxF "$saved_line" "$E2E_TMP/out"; }
+wait_for 10 said_saved || fail "S: no line '$saved_line' (stdout: $(cat "$E2E_TMP/out"), stderr: $(cat "$E2E_TMP/err"))"
+[ "$(differing at-1000 "$E2E_TMP/curves-1000.png")" = 0 ] || fail "S: curves-1000.png is not --frame 1000"
+echo "S: $saved_line, the same picture as --frame 1000"
 
 xdotool key --window "$window" i
 shows_overlay() { shoot overlay && [ "$(differing overlay "$E2E_TMP/at-1000.png")" != 0 ]; }

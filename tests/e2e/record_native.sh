@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # --record on the real programs: frame count and size as ffprobe reports
-# them, the first frame of a lossless capture equal to --frame 0 scaled,
-# H.264 in .mp4, a GIF that plays in its true time, progress on a terminal, and failures that leave no file.
+# them, the first frame of a lossless capture equal to --frame 0 scaled (and
+# with --start, to --frame at the start), H.264 in .mp4, a GIF that plays in
+# its true time, progress on a terminal, and failures that leave no file.
 set -u
 . "$(dirname "$0")/lib.sh"
 build=$1
@@ -28,6 +29,15 @@ ffmpeg -v error -i "$t/square.mkv" -frames:v 1 "$t/first.png"
 convert "$t/frame0.png" -scale 300% "$t/frame0x3.png"
 diff=$(compare -metric AE "$t/first.png" "$t/frame0x3.png" null: 2>&1)
 [ "$diff" = 0 ] || fail "first captured frame differs from --frame 0 scaled 3x in $diff pixels"
+
+# From any moment: with --start 16000 the first frame is --frame 16000.
+"$bin/curves" --record "$t/start.mkv" --start 16000 --seconds 0.1 --fps 30 --scale 1 --square-pixels 2>/dev/null ||
+  fail "--start capture failed"
+[ "$(probe "$t/start.mkv")" = "ffv1,320,200,3" ] || fail "start.mkv: $(probe "$t/start.mkv")"
+ffmpeg -v error -i "$t/start.mkv" -frames:v 1 "$t/start-first.png"
+"$bin/curves" --frame 16000 "$t/frame16000.png"
+diff=$(compare -metric AE "$t/start-first.png" "$t/frame16000.png" null: 2>&1)
+[ "$diff" = 0 ] || fail "first frame of --start 16000 differs from --frame 16000 in $diff pixels"
 
 # fennick (4:3 already) at scale 2 in H.264.
 "$bin/fennick" --record "$t/fennick.mp4" --seconds 1 --fps 10 --scale 2 2>/dev/null || fail "fennick --record .mp4 failed"

@@ -11,6 +11,7 @@ set -u
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/effects_lib.sh"
 build=$1
+E2E_BUILD=$build
 xvfb_start 1024x768x24
 wine_own_prefix "$build" window 1024x768
 
@@ -22,6 +23,7 @@ keys() {  # keys to the virtual desktop, which hands them to the focused window
   xdotool key "$@"
 }
 read -r slate brown < <(effect_colours curves)
+[ -n "$brown" ] || fail "curves.exe: its still frame gave no two colours"
 shot=$E2E_TMP/shot.png
 # picture_at X Y: the screenshot's pixel there is a checkerboard colour.
 picture_at() {

@@ -15,6 +15,8 @@
 #include "bezier_ring.h"
 #include "curve_plot.h"
 #include "effects_test_support.h"
+#include "guide_marks.h"
+#include "ring_guides.h"
 #include "spline_ring.h"
 #include "text_overlay.h"
 
@@ -124,6 +126,21 @@ TEST(NoWriteOutside, Texts) {
     }
 }
 
+TEST(NoWriteOutside, GuideMarks) {
+    Inputs in(6);
+    for (int i = 0; i < 3000; ++i) {
+        const double x0 = in.coordinate(), y0 = in.coordinate(), x1 = in.coordinate(), y1 = in.coordinate();
+        const int arm = i % 8 ? static_cast<int>(in.pick(40)) : in.position();
+        expect_inside([&](std::uint32_t* b) {
+            const Canvas c = frame_canvas(b);
+            guide_line(c, x0, y0, x1, y1, guide_cyan);
+            guide_dot(c, x0, y1, guide_magenta);
+            guide_cross(c, x1, y0, arm, guide_cyan);
+            guide_plus(c, x1, y1, arm, guide_magenta);
+        }, "guide marks " + std::to_string(i));
+    }
+}
+
 TEST(NoWriteOutside, Scenes) {
     Inputs in(5);
     for (int i = 0; i < 60; ++i) {
@@ -131,6 +148,10 @@ TEST(NoWriteOutside, Scenes) {
         const int n = i < 8 ? (i % 4) - 1 : static_cast<int>(in.pick(300)) + 1;
         expect_inside([&](std::uint32_t* b) { draw_bezier_ring(frame_canvas(b), tau, n); }, "bezier ring " + std::to_string(i));
         expect_inside([&](std::uint32_t* b) { draw_spline_ring(frame_canvas(b), tau, n); }, "spline ring " + std::to_string(i));
+        expect_inside([&](std::uint32_t* b) { draw_ring_guides(frame_canvas(b), bezier_ring_shape, tau, n); },
+                      "bezier ring guides " + std::to_string(i));
+        expect_inside([&](std::uint32_t* b) { draw_ring_guides(frame_canvas(b), spline_ring_shape, tau, n); },
+                      "spline ring guides " + std::to_string(i));
     }
 }
 

@@ -14,24 +14,11 @@
 #include "frame.h"
 #include "framework.h"
 #include "fullscreen_entry.h"
-#include "curves_scene.h"
 #include "scene_frames.h"
-#include "splines2_scene.h"
-#include "splines_scene.h"
 
 namespace {
 
 constexpr int pixels = 320 * 200;
-
-// The frame of the program this test is linked with; nullptr for a name
-// this table does not know, which fails every test of the run.
-const SceneFrame* program_frame() {
-    const std::string name = fullscreen_program.name;
-    if (name == "curves") return &curves_frame;
-    if (name == "splines") return &splines_frame;
-    if (name == "splines2") return &splines2_frame;
-    return nullptr;
-}
 
 struct Pass {
     std::uint32_t tick;
@@ -67,9 +54,6 @@ std::vector<std::uint32_t> stepped(std::uint32_t first, std::uint32_t step, std:
 class ProgramRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        frame_ = program_frame();
-        ASSERT_NE(frame_, nullptr) << "no scene frame known for the program named \"" << fullscreen_program.name
-                                   << "\"; add it to program_frame()";
         fake_display::reset();
         presented_.clear();
         fake_display::on_present = [this](const std::uint32_t* frame) {
@@ -81,7 +65,7 @@ protected:
     // Runs the program to its end and checks every presented frame.
     void run_and_check(const std::vector<std::uint32_t>& readings) {
         fake_display::clock_readings(readings);
-        const std::vector<Pass> passes = expected_passes(*frame_, readings, 18000);
+        const std::vector<Pass> passes = expected_passes(fullscreen_frame, readings, 18000);
         ASSERT_EQ(run_fullscreen(nullptr), 0);
         const auto& calls = fake_display::calls();
         ASSERT_GE(calls.size(), 2u);
@@ -91,13 +75,12 @@ protected:
         EXPECT_GE(passes.back().tick, 18000u);
         std::vector<std::uint32_t> expected(pixels);
         for (std::size_t i = 0; i < passes.size(); ++i) {
-            draw_scene_frame(*frame_, frame_canvas(expected.data()), passes[i].tick, passes[i].tau);
+            draw_scene_frame(fullscreen_frame, frame_canvas(expected.data()), passes[i].tick, passes[i].tau);
             ASSERT_EQ(presented_[i], expected) << fullscreen_program.name << " pass " << i << " at tick "
                                                << passes[i].tick << (passes[i].flash ? " (flash)" : "");
         }
     }
 
-    const SceneFrame* frame_ = nullptr;
     std::vector<std::vector<std::uint32_t>> presented_;
 };
 

@@ -11,6 +11,7 @@
 #include "splines2_scene.h"
 #include "splines_scene.h"
 #include "scene_storage.h"
+#include "scene_storage_double.h"
 #include "spline_ring.h"
 #include "text_overlay.h"
 

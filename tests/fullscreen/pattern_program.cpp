@@ -12,7 +12,11 @@ namespace {
 
 std::uint32_t frame_buffer[test_pattern::width * test_pattern::height];
 
-void draw_pass(std::uint32_t* frame, std::uint32_t, std::uint32_t) { test_pattern::draw(frame); }
+bool pattern_background(const Canvas& canvas, std::uint32_t) {
+    test_pattern::draw(canvas.pixels);
+    return false;  // all of it
+}
+const SceneFrame pattern_frame{pattern_background, nullptr};
 
 void draw(const Canvas& canvas, std::uint32_t) { test_pattern::draw(canvas.pixels); }
 
@@ -26,10 +30,10 @@ const ProgramInfo& fullscreen_program = pattern_program;
 void run_scene_loop(std::uint32_t limit) {
     if (const char* frames = std::getenv("PATTERN_FRAMES")) {
         for (int n = std::atoi(frames); n > 0; --n) {
-            draw_pass(frame_buffer, 0, 0);
+            test_pattern::draw(frame_buffer);
             present_frame(frame_buffer);
         }
         return;
     }
-    run_scene_skeleton(limit, frame_buffer, draw_pass);
+    run_scene_skeleton(limit, frame_buffer, pattern_frame);
 }

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "demo.h"
+#include "demo_guides.h"
 #include "display_adapter.h"
 #include "golden.h"
+#include "guide_marks.h"
 #include "memory_target.h"
 
 namespace {
@@ -90,5 +92,40 @@ TEST(Frame, GoldenFramesHaveTheirKnownHashes) {
         const std::vector<std::uint32_t> pixels = frame_at(golden.clock_ms);
         check_golden("fennick-" + std::to_string(golden.clock_ms), pixels.data(), demo_width, demo_height,
                      golden.hash, "fennick at clock count " + std::to_string(golden.clock_ms));
+    }
+}
+
+TEST(Guides, AreProjectedAsTheContoursAndCountTheSegmentsTheFrameDraws) {
+    // At clock 0 nothing has turned and all three balls sit at the grid's
+    // centre, which projects to (160, 120); the cube's far face lies 45
+    // deep, its top edge on row floor(120 - 16 * 256 / 45) = 28.
+    std::vector<std::uint32_t> pixels = frame_at(0);
+    fennick_program.draw_guides(packed_canvas(pixels.data(), demo_width, demo_height), 0);
+    auto at = [&](int x, int y) { return pixels[y * demo_width + x]; };
+    for (int d = -3; d <= 3; ++d) EXPECT_EQ(at(160 + d, 120 + d), guide_magenta) << d;
+    EXPECT_EQ(at(150, 28), guide_cyan);
+    EXPECT_NE(at(150, 27), guide_cyan);
+    // Every segment handed to the rasterizer that reaches the picture locks
+    // the surface once; at these times every one of them does.
+    for (std::uint32_t ms : {0u, 2000u, 16000u}) {
+        MemoryTarget target(demo_width, demo_height);
+        draw_demo_frame(ms, target);
+        EXPECT_EQ(count_demo_segments(ms), target.locks) << ms;
+    }
+}
+
+TEST(Guides, StayOnTheCanvasWhereverTheCubeTurns) {
+    // The near corners project far outside the frame at most times. Guard
+    // pixels here; an allocation of exactly the frame under AddressSanitizer.
+    constexpr std::uint32_t canary = 0xA5C3E10Fu;
+    constexpr int frame = demo_width * demo_height, guard = 1024;
+    std::vector<std::uint32_t> guarded(frame + 2 * guard, canary), exact(frame);
+    for (std::uint32_t i = 0, ms = 1; i < 200; ++i, ms = ms * 2654435761u + 12345u) {
+        fennick_program.draw_guides(packed_canvas(guarded.data() + guard, demo_width, demo_height), ms);
+        fennick_program.draw_guides(packed_canvas(exact.data(), demo_width, demo_height), ms);
+    }
+    for (int i = 0; i < guard; ++i) {
+        ASSERT_EQ(guarded[i], canary) << "before the frame";
+        ASSERT_EQ(guarded[guard + frame + i], canary) << "after the frame";
     }
 }

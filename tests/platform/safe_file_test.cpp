@@ -119,4 +119,23 @@ TEST_F(SafeFile, AStreamOnlyRefusalAppliesToADeviceNotToAFile) {
     EXPECT_EQ(entries(), "");
 }
 
+// Kept names: anything under the name (a dangling link too) is refused at
+// once, and a file that takes the name while the new one is being written
+// wins: the new one is dropped, nothing is left beside.
+TEST_F(SafeFile, AKeptNameIsNeverReplacedEvenWhenTakenDuringTheWrite) {
+    ASSERT_EQ(symlink("nowhere.png", in("dangling.png").c_str()), 0);
+    std::string error;
+    const std::uint32_t pixel = 0;
+    EXPECT_FALSE(write_png_rgb(in("dangling.png"), &pixel, 1, 1, error, Existing::keep));
+    EXPECT_EQ(error, "cannot write " + in("dangling.png") + ": File exists");
+
+    SafeOutput output;
+    ASSERT_TRUE(output.open(in("late.png"), "", error, Existing::keep)) << error;
+    std::ofstream(in("late.png")) << "first";
+    EXPECT_FALSE(output.commit(error));
+    EXPECT_EQ(error, "cannot write " + in("late.png") + ": File exists");
+    EXPECT_EQ(contents(in("late.png")), "first");
+    EXPECT_EQ(entries(), "dangling.png\nlate.png\n");
+}
+
 }  // namespace

@@ -159,8 +159,6 @@ TEST(DisplayAdapter, SurfaceObjectsForwardToTheLibrary) {
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(p[23], 0x00008080u);
     EXPECT_EQ(b.unlock(), 1);
-    ASSERT_NE(a.library_handle(), nullptr);
-    EXPECT_NE(a.library_handle(), b.library_handle());
 }
 
 TEST(DisplayAdapter, CopyToATargetOutsideTheLibraryFails) {

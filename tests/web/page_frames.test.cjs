@@ -53,6 +53,23 @@ test("paused, . steps a tick, Right moves 1 s, Shift+Left 10 s but not below 0, 
   await closeClean(session);
 });
 
+test("paused, G (or the switch) draws the guides over the frame, into its PNG too; G again gives the plain frame back exactly",
+     async () => {
+  const session = await openStill("?program=splines2&t=47999&paused");
+  const { page } = session;
+  await page.keyboard.press("g");
+  await page.waitForSelector('canvas[data-still="splines2-47999-guides"]', { timeout: 5000 });
+  assert.equal(await page.$eval("#save", (link) => link.download), "splines2-47999.png");
+  assert.ok(await page.$eval("#guides", (box) => box.checked), "the switch follows G");
+  assert.ok(await differingFromNative(page, "splines2", 47999, "-guides") > 100);
+  await page.keyboard.press("g");
+  await pausedOn(page, "splines2", 47999);
+  assert.equal(await differingFromNative(page, "splines2", 47999, "-plain-again"), 0);
+  await page.$eval("#guides", (box) => box.click());  // the switch, wherever the bars are
+  await page.waitForSelector('canvas[data-still="splines2-47999-guides"]', { timeout: 5000 });
+  await closeClean(session);
+});
+
 test("a bad ?program= or frame= sets data-ready with the message in data-error", async () => {
   for (const [query, expected] of [["?program=nosuch", /^No program "nosuch" \(have: fennick, /],
                                    ["?program=curves&frame=0x10", /^A still frame needs \?program=fennick\|/]]) {

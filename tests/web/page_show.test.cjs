@@ -1,13 +1,15 @@
 // The show on the page: it starts with fennick, Escape moves on to the next
 // program, brisklet's eleven lines close it, the menu chooses a program;
-// t= starts it at a moment and Space holds it; on a touch screen a tap
-// pauses, a swipe changes the program and a double tap is fullscreen; ?embed in an <iframe> is the
-// picture alone, with the keys after a click.
+// t= starts it at a moment and Space holds it; PageUp and PageDown go by
+// steps, A and B repeat a stretch, marked on the timeline with its ticks;
+// on a touch screen a tap pauses, a swipe changes the program and a double
+// tap is fullscreen; ?embed in an <iframe> is the picture alone, with the
+// keys after a click.
 const { test } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
 const path = require("node:path");
-const { base, openPage, openStill, watchedPage, closeClean, momentLink, shots } = require("./page_lib.cjs");
+const { base, openPage, openStill, watchedPage, closeClean, momentLink, pausedOn, shots } = require("./page_lib.cjs");
 
 // The program the page says is on, once its canvas shows something.
 async function drawing(page, name) {
@@ -86,6 +88,37 @@ test("t= starts the show there and it plays on; Space holds it; Tab still reache
   assert.ok(held.paused && held.t >= start.t + 250, `held at ${held.t}`);
   await new Promise((resolve) => setTimeout(resolve, 300));
   assert.deepEqual(await linkedMoment(page), held);
+  await closeClean(session);
+});
+
+test("curves' timeline ticks its 36 steps; PageDown and PageUp go by them; A and B repeat the stretch, a third A clears it",
+     async () => {
+  const session = await openStill("?program=curves&t=20000&paused");
+  const { page } = session;
+  assert.equal(await page.$$eval("#ticks i", (ticks) => ticks.length), 36);
+  await page.keyboard.press("PageDown");
+  await pausedOn(page, "curves", 24000);
+  await page.keyboard.press("PageUp");  // on a step's start: the one before
+  await pausedOn(page, "curves", 16000);
+  await page.keyboard.press("a");
+  await page.keyboard.press("ArrowRight");
+  await pausedOn(page, "curves", 17000);
+  await page.keyboard.press("b");
+  await page.waitForSelector("#stretch:not([hidden])", { timeout: 5000 });
+  await page.keyboard.press(" ");
+  // Played, the time shown under the picture (m:ss.mmm) stays in [16 s, 17 s)
+  // and comes round from its end to its start.
+  const seen = await page.waitForFunction(() => {
+    const [minutes, seconds] = document.getElementById("time").textContent.split(" / ")[0].split(":");
+    const ms = Number(minutes) * 60000 + Math.round(Number(seconds) * 1000), seen = (window.seen ||= { outside: [] });
+    if (ms < 16000 || ms >= 17000) seen.outside.push(ms);
+    seen.late ||= ms >= 16700;
+    return seen.late && ms < 16300 && seen;
+  }, { timeout: 10000, polling: 50 });
+  assert.deepEqual((await seen.jsonValue()).outside, []);
+  await (await page.$("#controls")).screenshot({ path: path.join(shots, "timeline-curves-repeat.png") });
+  await page.keyboard.press("a");
+  await page.waitForSelector("#mark-a[hidden]", { timeout: 5000 });
   await closeClean(session);
 });
 

@@ -4,10 +4,11 @@
 //
 //   trig_check frames [N]   every call the frames make, against glibc: the
 //                           three scenes at every ms of their shows, drawn by
-//                           the real frame code, and fennick's transform and
-//                           balls at N clock counts (default 10^8: the 2*10^7
-//                           from 0, from 2^31 - 10^7 and up to 2^32 - 1, and
-//                           4*10^7 spread over the whole count)
+//                           the real frame code, their guides too, and
+//                           fennick's transform and balls at N clock counts
+//                           (default 10^8: the 2*10^7 from 0, from
+//                           2^31 - 10^7 and up to 2^32 - 1, and 4*10^7 spread
+//                           over the whole count)
 //   trig_check hard         the doubles nearest to k pi/2 for every k of the
 //                           domain, and their neighbours, against MPFR
 //   trig_check random [N]   N random arguments of the domain against MPFR
@@ -174,7 +175,10 @@ int check_scenes() {
         Tally t;
         tally = &t;
         const auto start = std::chrono::steady_clock::now();
-        for (std::uint32_t ms = 0; ms <= program.show_ms; ++ms) program.draw(canvas, ms);
+        for (std::uint32_t ms = 0; ms <= program.show_ms; ++ms) {
+            program.draw(canvas, ms);
+            if (program.draw_guides) program.draw_guides(canvas, ms);  // --guides: the same shapes again
+        }
         tally = nullptr;
         report((std::string(name) + ", ms 0 to " + std::to_string(program.show_ms)).c_str(), t, seconds_since(start));
         differ += t.differ;

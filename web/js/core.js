@@ -23,6 +23,8 @@ class PackCore {
 
   // Milliseconds after which the program ends by itself; 0 for never.
   endsAfter(name) { return this.module._pack_program_ends_after(this.index.get(name)) >>> 0; }
+  // Milliseconds from one step of the program's show to the next; 0 for none.
+  stepMs(name) { return this.module._pack_program_step_ms(this.index.get(name)) >>> 0; }
 
   creditLines() {
     const m = this.module, lines = [];
@@ -30,8 +32,9 @@ class PackCore {
     return lines;
   }
 
-  // Draws the program's frame at `ms` (an unsigned 32-bit count).
-  render(name, ms) { this.module._pack_render(this.index.get(name), ms >>> 0); }
+  // Draws the program's frame at `ms` (an unsigned 32-bit count), with its
+  // guides over it when `guides` is true.
+  render(name, ms, guides = false) { this.module._pack_render(this.index.get(name), ms >>> 0, guides ? 1 : 0); }
 
   // The last frame 1:1.
   frameImage(name) {
@@ -52,7 +55,8 @@ class PackCore {
 
   // The shown time of the program showing, kept by the core over the page's
   // clock: started for a program, then paused, stepped by ticks, moved by
-  // milliseconds, restarted, sped up or slowed down, or set (seek).
+  // milliseconds or to a step (way 1 or -1), restarted, sped up or slowed
+  // down, set (seek), or repeated between the marks A and B.
   startShow(name) { this.module._pack_show_start(this.index.get(name)); }
   showTime() { return this.module._pack_show_time() >>> 0; }
   showPaused() { return this.module._pack_show_paused() !== 0; }
@@ -65,6 +69,17 @@ class PackCore {
   faster() { this.module._pack_show_faster(); }
   slower() { this.module._pack_show_slower(); }
   seek(ms) { this.module._pack_show_seek(ms >>> 0); }
+  toStep(way) { this.module._pack_show_to_step(way); }
+  markA() { this.module._pack_show_mark_a(); }
+  markB() { this.module._pack_show_mark_b(); }
+  // The marks: { a, b }, each a shown time or null when not set.
+  showMarks() {
+    const [hasA, a, hasB, b] = new Uint32Array(this.module.HEAPU8.buffer, this.module._pack_show_marks(), 4);
+    return { a: hasA ? a : null, b: hasB ? b : null };
+  }
+  // The I key's line at shown time `ms` with `fps` frames a second, as the
+  // native players write it.
+  overlayLine(ms, fps) { return this.module.UTF8ToString(this.module._pack_show_overlay_line(ms >>> 0, fps)); }
 
   image(pointer, width, height) {
     const bytes = new Uint8ClampedArray(this.module.HEAPU8.buffer, pointer, width * height * 4);

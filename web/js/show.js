@@ -2,8 +2,8 @@
 // A graphics program is drawn at the shown time that the core keeps for it
 // (fennick: the page's millisecond clock wrapped to 32 bits; the scenes: the
 // milliseconds since they started, ending by themselves when that reaches
-// their end), which the viewer can pause, step, move, restart and speed up;
-// brisklet's lines close the show. Escape moves on to the next program.
+// their end), which the viewer can pause, step, move, restart, speed up and
+// repeat between two marks; brisklet's lines close the show. Escape moves on to the next program.
 const MODIFIER_KEYS = ["Shift", "Control", "Alt", "Meta", "AltGraph", "CapsLock"];
 const SECOND_MS = 1000;
 const TEN_SECONDS_MS = 10000;
@@ -18,14 +18,22 @@ const PLAYER_KEYS = {
   "[": (show) => show.slower(),
   "]": (show) => show.faster(),
   Home: (show) => show.restart(),
+  PageUp: (show) => show.toStep(-1),
+  PageDown: (show) => show.toStep(1),
   i: (show) => show.toggleOverlay(),
   I: (show) => show.toggleOverlay(),
+  a: (show) => show.markA(),
+  A: (show) => show.markA(),
+  b: (show) => show.markB(),
+  B: (show) => show.markB(),
+  g: (show) => show.setGuides(!show.guides),
+  G: (show) => show.setGuides(!show.guides),
+  s: (show) => show.saveStill(),
+  S: (show) => show.saveStill(),
 };
 
-// The speeds, in quarters of the clock's own, as the controls and the
-// overlay write them.
+// The speeds, in quarters of the clock's own, as the controls write them.
 const SPEED_LABELS = new Map([[1, "¼×"], [2, "½×"], [4, "1×"], [8, "2×"], [16, "4×"]]);
-const OVERLAY_SPEEDS = new Map([[1, "1/4x"], [2, "1/2x"], [4, "1x"], [8, "2x"], [16, "4x"]]);
 
 // Frames presented over the last whole second.
 class FrameStats {
@@ -60,8 +68,9 @@ class Show {
     this.started = false;
     this.stats = new FrameStats();
     this.overlay = false;
-    this.drawn = "";     // what the canvas shows: program, time, square pixels, overlay
-    this.stillOf = "";   // the program and time of the paused frame's data-png
+    this.guides = false;  // the frame's construction over it (G, the switch)
+    this.drawn = "";     // what the canvas shows: program, time, square pixels, guides, overlay
+    this.stillOf = "";   // the program, time and guides of the paused frame's data-png
   }
 
   programs() { return this.order.slice(); }
@@ -125,11 +134,15 @@ class Show {
   // True while a graphics program shows (not brisklet's lines, not the end).
   playing() { return this.current !== null && this.current !== "brisklet"; }
 
-  // What the player's controls show.
+  // What the player's controls show: the time, the show's end and steps (0
+  // for none), the A-B marks.
   state() {
-    if (!this.playing()) return { name: this.current, ms: 0, paused: false, quarters: 4, limit: 0 };
+    if (!this.playing())
+      return { name: this.current, ms: 0, paused: false, quarters: 4, limit: 0, step: 0, marks: { a: null, b: null },
+               guides: this.guides };
     return { name: this.current, ms: this.core.showTime(), paused: this.core.showPaused(),
-             quarters: this.core.showSpeed(), limit: this.core.endsAfter(this.current) };
+             quarters: this.core.showSpeed(), limit: this.core.endsAfter(this.current),
+             step: this.core.stepMs(this.current), marks: this.core.showMarks(), guides: this.guides };
   }
 
   report() {
@@ -151,6 +164,9 @@ class Show {
   faster() { this.change((core) => core.faster()); }
   slower() { this.change((core) => core.slower()); }
   seek(ms) { this.change((core) => core.seek(ms)); }
+  toStep(way) { this.change((core) => core.toStep(way)); }
+  markA() { this.change((core) => core.markA()); }
+  markB() { this.change((core) => core.markB()); }
   setSpeed(quarters) {
     this.change((core) => {
       while (core.showSpeed() < quarters && core.showSpeed() < 16) core.faster();
@@ -158,6 +174,10 @@ class Show {
     });
   }
   toggleOverlay() { this.overlay = !this.overlay; }
+  setGuides(on) {
+    this.guides = on;
+    this.report();
+  }
 
   frame() {
     this.scheduled = false;
@@ -171,12 +191,13 @@ class Show {
   }
 
   // Draws the frame at `ms` unless the canvas shows it already (a paused
-  // show draws only what changes); a paused frame's 1:1 PNG goes to data-png.
+  // show draws only what changes, so the I key's line, the core's, tells a
+  // rate falling to 0); a paused frame's 1:1 PNG goes to data-png.
   draw(name, ms) {
-    const line = this.overlay ? this.overlayLine(name, ms) : "";
-    const look = `${name} ${ms} ${this.screen.squarePixels} ${line}`;
+    const line = this.overlay ? this.core.overlayLine(ms, this.stats.fps) : "";
+    const look = `${name} ${ms} ${this.screen.squarePixels} ${this.guides} ${line}`;
     if (!this.screen.fitToDevice() && look === this.drawn) return;
-    this.core.render(name, ms);
+    this.core.render(name, ms, this.guides);
     this.keepStill(name, ms);
     this.screen.present(this.core, line);
     this.stats.add();
@@ -185,32 +206,32 @@ class Show {
     this.report();
   }
 
-  // While paused, the frame 1:1 as the still-frame mode gives it: data-png
-  // on the canvas and the Save PNG button.
+  // While paused, the frame 1:1 as shown: as the still-frame mode gives it,
+  // or with its guides while they are on; data-png on the canvas and the
+  // Save PNG button, which offers it as NAME-MS.png, as S saves it natively.
   keepStill(name, ms) {
     if (!this.core.showPaused()) return this.forgetStill();
-    if (this.stillOf === `${name} ${ms}`) return;
-    this.stillOf = `${name} ${ms}`;
+    const still = `${name}-${ms}${this.guides ? "-guides" : ""}`;
+    if (this.stillOf === still) return;
+    this.stillOf = still;
     const canvas = this.screen.canvas;
     canvas.dataset.png = pngDataUrl(this.core.frameImage(name));
+    canvas.dataset.still = still;  // what data-png holds: NAME-MS, -guides with them
     this.page.offerDownload(canvas.dataset.png, `${name}-${ms}.png`);
+  }
+
+  // S: the paused frame's PNG, as the Save PNG button gives it.
+  saveStill() {
+    const link = this.page.find("save");
+    if (!link.hidden) link.click();
   }
 
   forgetStill() {
     if (!this.stillOf) return;
     delete this.screen.canvas.dataset.png;
+    delete this.screen.canvas.dataset.still;
     this.page.find("save").hidden = true;
     this.stillOf = "";
-  }
-
-  // The I key's line, as the native programs draw it: program, shown time
-  // and its tick, "||" while paused, the speed, frames per second and the
-  // time per frame, e.g. "splines2 287999 t17999 ||1/4x 60fps 16.7ms". A
-  // paused page draws only what changes, so its rate falls to 0.
-  overlayLine(name, ms) {
-    const fps = this.stats.fps, perFrame = fps > 0 ? (1000 / fps).toFixed(1) : "0.0";
-    return `${name} ${ms} t${ms >>> 4} ${this.core.showPaused() ? "||" : ""}${OVERLAY_SPEEDS.get(this.core.showSpeed())} ` +
-           `${fps}fps ${perFrame}ms`;
   }
 
   // Keys of the running show: Escape moves on, and the player's keys; on

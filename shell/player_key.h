@@ -12,5 +12,11 @@ enum class PlayerKey {
     slower,               // [
     faster,               // ]
     restart,              // Home
-    toggle_overlay        // I
+    toggle_overlay,       // I
+    mark_a,               // A (again: no marks)
+    mark_b,               // B
+    previous_step,        // PageUp
+    next_step,            // PageDown
+    toggle_guides,        // G
+    save_frame            // S: the shown frame to a file
 };

@@ -3,14 +3,17 @@
 // build; each build's entry (command_line_native.cpp, command_line_win32.cpp)
 // carries out what it asks for:
 //   PROGRAM [--window] [--square-pixels]   run on the screen
-//   PROGRAM --frame MS FILE                 render the frame at time MS headless
-//   PROGRAM --record FILE --seconds S [--fps F] [--scale K] [--square-pixels] [--verbose]
-//                                           render S seconds into a video (native)
+//   PROGRAM --frame MS FILE [--guides]      render the frame at time MS headless
+//   PROGRAM --frames FROM TO STEP PATTERN [--scale K] [--square-pixels] [--guides]
+//                                           render a run of frames into numbered files
+//   PROGRAM --record FILE --seconds S [--start MS] [--fps F] [--scale K] [--square-pixels]
+//           [--guides] [--verbose]          render S seconds into a video (native)
 //   PROGRAM --help | --version
 #include <cstdint>
 #include <string>
 
 #include "program.h"
+#include "still_frames.h"
 
 // How to show the program when it runs on the screen.
 struct RunOptions {
@@ -22,10 +25,12 @@ struct RunOptions {
 struct RecordOptions {
     std::string file;
     double seconds = 0;
+    std::uint32_t start = 0;  // ms of the first frame; frame i is at start + i*1000/fps
     int fps = 60;
     int scale = 3;
     bool square_pixels = false;
     bool verbose = false;  // pass ffmpeg's own messages on
+    bool guides = false;   // the program's guides over every frame
 };
 
 // What a build offers beyond running and --frame.
@@ -38,11 +43,13 @@ struct CommandLineFeatures {
 };
 
 struct CommandLine {
-    enum Action { run, help, version, frame, record, bad } action = run;
+    enum Action { run, help, version, frame, frames, record, bad } action = run;
     RunOptions run_options;
     RecordOptions record_options;
+    FramesOptions frames_options;
     std::uint32_t ms = 0;  // --frame
     std::string file;      // --frame
+    bool guides = false;   // --frame: the program's guides over the frame
     std::string error;     // bad: what is wrong, one line without the program name
 };
 
@@ -63,8 +70,8 @@ std::string display_failure_line(const ProgramInfo& info, const std::string& why
 // anything else (a sign, a space, 0x10, 1e3).
 bool parse_milliseconds(const char* text, std::uint32_t& ms);
 
-// Handles the command line on this build: help, version, --frame and
-// (natively) --record, with one line on stderr for a bad one. Returns -1 when
+// Handles the command line on this build: help, version, --frame, --frames
+// and (natively) --record, with one line on stderr for a bad one. Returns -1 when
 // the program should run on the screen, with the display options in `run`;
 // otherwise the exit status to end with: 0 when done, 2 for a bad command
 // line, an unwritable file or a failed capture.

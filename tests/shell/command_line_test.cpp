@@ -40,6 +40,28 @@ TEST(CommandLine, FrameTakesATimeAndAFileOfTheBuildsFormat) {
     EXPECT_EQ(frame.file, "x.bmp");
 }
 
+// --frames and --start take milliseconds as --frame does; --guides goes
+// with each of the three wherever it stands.
+TEST(CommandLine, FramesStartAndGuides) {
+    const CommandLine frames =
+        parse({"p", "--frames", "16000", "16160", "16", "f%03d.bmp", "--scale", "2", "--guides"}, win32);
+    ASSERT_EQ(frames.action, CommandLine::frames) << frames.error;
+    const FramesOptions& run = frames.frames_options;
+    EXPECT_EQ(run.from, 16000u);
+    EXPECT_EQ(run.to, 16160u);
+    EXPECT_EQ(run.step, 16u);
+    EXPECT_EQ(frame_file_name(run.pattern, 10), "f010.bmp");
+    EXPECT_EQ(run.scale, 2);
+    EXPECT_TRUE(run.guides && !run.square_pixels);
+    const CommandLine frame = parse({"p", "--guides", "--frame", "5", "a.png"}, native);
+    EXPECT_EQ(frame.action, CommandLine::frame);
+    EXPECT_TRUE(frame.guides);
+    const CommandLine record = parse({"p", "--record", "a.mkv", "--start", "4294967295", "--seconds", "2"}, native);
+    EXPECT_EQ(record.action, CommandLine::record);
+    EXPECT_EQ(record.record_options.start, 4294967295u);
+    EXPECT_FALSE(record.record_options.guides);
+}
+
 // Every refusal is one line that names the option at fault, numbers of a
 // kind are read one way whatever the option, and what the user typed comes
 // back with its control characters escaped.
@@ -71,6 +93,13 @@ TEST(CommandLine, RefusalsNameTheOptionAtFaultInOneLine) {
         {{"--frame", "5", "a.png"}, win32, "p: bad --frame file name 'a.png': expected a BMP file name ending in .bmp (try 'p --help')"},
         {{"--frame", "1"}, win32, "p: --frame needs a time in milliseconds and a BMP file name (try 'p --help')"},
         {{"--help", "x"}, native, "p: --help goes alone, not with 'x' (try 'p --help')"},
+        {{"--frames", "0", "10", "0", "f%d.png"}, native, "p: bad --frames STEP value '0': expected 1 to 4294967295 (milliseconds, " + digits},
+        {{"--frames", "10", "0", "1", "f%d.png"}, native, "p: --frames goes from FROM up to TO, not from 10 down to 0 (try 'p --help')"},
+        {{"--frames", "0", "10", "1", "f%d%%.png"}, native, "p: bad --frames pattern 'f%d%%.png': expected one %d or %0Nd field (N from 1 to 9) and no other '%', as in f%05d.png (try 'p --help')"},
+        {{"--frames", "0", "10", "1", "f%d.png", "--window"}, native, "p: --frames takes --scale, --square-pixels and --guides, not --window (try 'p --help')"},
+        {{"--guides", "--window"}, native, "p: --guides goes with --frame, --frames or --record (try 'p --help')"},
+        {{"--record", "a.mkv", "--seconds", "2", "--start", "-1"}, native, "p: bad --start value '-1': expected 0 to 4294967295 (milliseconds, " + digits},
+        {{"--start", "5"}, win32, "p: --start is not available in this build (try 'p --help')"},
         {{"--record", "--seconds", "2"}, native, "p: --record needs a file name, not the option --seconds (try 'p --help')"},
         {{"--record", "a.mkv", "--seconds"}, native, "p: --seconds needs a value (try 'p --help')"},
         {{"--record", "v.xyz", "--seconds", "2"}, native,
@@ -111,6 +140,11 @@ TEST(CommandLine, HelpListsWhatTheBuildOffers) {
     EXPECT_NE(windows.find("--quiet"), std::string::npos);
     EXPECT_EQ(windows.find("--record"), std::string::npos);
     EXPECT_NE(linux.find("--record FILE"), std::string::npos);
+    for (const std::string& help : {windows, linux})
+        EXPECT_TRUE(help.find("--frames FROM TO STEP PATTERN") != std::string::npos &&
+                    help.find("--guides") != std::string::npos);
+    EXPECT_EQ(windows.find("--start"), std::string::npos);
+    EXPECT_NE(linux.find("--start MS"), std::string::npos);
     EXPECT_EQ(linux.find("--quiet"), std::string::npos);
 }
 

@@ -1,6 +1,6 @@
 // The player over clock readings given by hand: each key moves the shown
-// time its own way, and the overlay's line tells the state and the rate of
-// the last whole second of presents.
+// time its own way, and the overlay's line tells the state, the A-B marks
+// and the rate of the last whole second of presents.
 #include "player.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +9,15 @@
 #include <cstring>
 #include <vector>
 
+#include "overlay_line.h"
+#include "player_loop.h"
 #include "text_overlay.h"
+
+// The clock of run_player_loop, set by hand.
+namespace {
+std::uint32_t fake_now = 0;
+}
+std::uint32_t clock_ms() { return fake_now; }
 
 namespace {
 
@@ -79,6 +87,84 @@ TEST(Player, ALineTooWideForTheFrameLosesWholeFieldsFromItsEnd) {
     for (PlayerKey key : {PlayerKey::slower, PlayerKey::slower, PlayerKey::toggle_pause}) player.press(key, 2000);
     // "... 60fps 16.7ms" takes 49 cells; 45 fit in 320 pixels with the band.
     EXPECT_TRUE(overlay_reads(player, 4294966810u, "fennick 4294966810 t268435425 ||1/4x 60fps"));
+}
+
+TEST(Player, TheMarksJoinTheLineAndKeepTheirLettersWhereTheirTimesDoNotFit) {
+    const ProgramInfo fennick{"fennick", "", 320, 240, 4, 3, ProgramClock::system, 0, nullptr};
+    constexpr std::uint32_t at = 4294960000u;
+    Player player(fennick, at);
+    player.press(PlayerKey::toggle_overlay, at);
+    player.press(PlayerKey::toggle_pause, at);
+    player.presented(at);
+    player.press(PlayerKey::mark_a, at);
+    EXPECT_FALSE(player.unchanged(at)) << "a new mark is not on the screen yet";
+    player.press(PlayerKey::forward_second, at);
+    player.press(PlayerKey::mark_b, at);
+    EXPECT_EQ(player.shown(at), at);  // back at A
+    EXPECT_TRUE(overlay_reads(player, at, "fennick 4294960000 t268435000 ||1x A B"));
+    // With room for the whole line, as on the page, the marks' times show.
+    ShowTime time(ProgramClock::scene_start, 0);
+    time.mark_a(8000);
+    time.mark_b(16000);
+    EXPECT_EQ(overlay_line("curves", time.at(17000), time, 60), "curves 9000 t562 1x A8000 B16000 60fps 16.7ms");
+}
+
+// A program whose guides mark the pixel (ms, 0) in magenta.
+void mark_guides(const Canvas& canvas, std::uint32_t ms) { canvas.at(static_cast<int>(ms), 0) = 0xFF00FF; }
+const ProgramInfo guided{"g", "", 320, 200, 4, 3, ProgramClock::scene_start, 288000, nullptr, mark_guides};
+
+TEST(Player, GDrawsTheGuidesUnderTheOverlayAndAPausedShowRepaintsForIt) {
+    Player player(guided, 0);
+    player.press(PlayerKey::toggle_pause, 0);
+    player.presented(10);
+    ASSERT_TRUE(player.unchanged(20));
+    std::vector<std::uint32_t> pixels(320 * 200, 0);
+    const Canvas canvas = packed_canvas(pixels.data(), 320, 200);
+    player.draw_over(canvas, 100);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), 320 * 200) << "guides off: nothing over the frame";
+
+    player.press(PlayerKey::toggle_guides, 20);
+    EXPECT_FALSE(player.unchanged(30)) << "G must repaint a paused show";
+    player.draw_over(canvas, 100);
+    EXPECT_EQ(pixels[100], 0xFF00FFu);
+    player.press(PlayerKey::toggle_overlay, 30);
+    player.draw_over(canvas, 100);
+    EXPECT_EQ(pixels[100], 0x1F001Fu) << "the overlay's band goes over the guides";
+}
+
+// A screen whose first present takes in Space and G, as a message pump
+// does: the loop must show the guides once more before it rests.
+class PumpingScreen final : public PlayerScreen {
+public:
+    explicit PumpingScreen(Player& player) : player_(player) {}
+    bool show(const Player& player, std::uint32_t) override {
+        shown_guides.push_back(player.guides_on());
+        if (shown_guides.size() == 1)
+            for (PlayerKey key : {PlayerKey::toggle_pause, PlayerKey::toggle_guides}) player_.press(key, fake_now);
+        fake_now += 16;
+        return true;
+    }
+    bool rest(std::uint32_t ms) override {
+        ++rests;
+        fake_now += ms;
+        return true;
+    }
+    bool over(Player&, std::uint32_t) override { return rests > 0 || shown_guides.size() > 3; }
+
+    std::vector<bool> shown_guides;
+    int rests = 0;
+
+private:
+    Player& player_;
+};
+
+TEST(PlayerLoop, KeysTakenInDuringAPresentAreShownByTheNextFrame) {
+    fake_now = 1000;
+    Player player(guided, fake_now);
+    PumpingScreen screen(player);
+    run_player_loop(player, screen);
+    EXPECT_EQ(screen.shown_guides, (std::vector<bool>{false, true}));
+    EXPECT_EQ(screen.rests, 1);
 }
 
 }  // namespace

@@ -1,31 +1,20 @@
 #include "player.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
+#include "overlay_line.h"
+#include "still_frames.h"
 #include "text_overlay.h"
 
 namespace {
 
 constexpr std::int64_t one_second = 1000, ten_seconds = 10000;
 
-// White, opaque, on a dark band in the top left corner: the shown time in
-// ms and its tick, "||" while paused, the speed, the rate of presents. The
-// band reaches `band_margin` pixels beyond the text's 7x14 cells.
+// White, opaque, on a dark band in the top left corner (overlay_line.h).
+// The band reaches `band_margin` pixels beyond the text's 7x14 cells.
 constexpr TextStyle overlay_style{1.0f, 255, 255, 255};
 constexpr int band_margin = 2, cell_width = 7, cell_height = 14;
-
-// `line` cut to the cells that fit `width` pixels with the band's margins,
-// by whole space-separated fields from its end, never within one.
-std::string fit_fields(std::string line, int width) {
-    const std::size_t cells = static_cast<std::size_t>(std::max(0, (width - 2 * band_margin) / cell_width));
-    while (line.size() > cells) {
-        const std::size_t space = line.rfind(' ');
-        line.resize(space == std::string::npos ? cells : space);
-    }
-    return line;
-}
 
 // An eighth of the picture shows through the band: each channel of the
 // pixels in [0, width) x [0, height) becomes floor(channel / 8), at most 31,
@@ -35,16 +24,6 @@ void darken_band(const Canvas& canvas, int width, int height) {
     height = std::min(height, canvas.height);
     for (int y = 0; y < height; ++y)
         for (std::uint32_t *p = canvas.row(y), *end = p + width; p != end; ++p) *p = (*p >> 3) & 0x1F1F1Fu;
-}
-
-const char* speed_text(int quarters) {
-    switch (quarters) {
-        case 1: return "1/4x";
-        case 2: return "1/2x";
-        case 8: return "2x";
-        case 16: return "4x";
-        default: return "1x";
-    }
 }
 
 }  // namespace
@@ -62,11 +41,17 @@ void Player::press(PlayerKey key, std::uint32_t now) {
         case PlayerKey::faster: time_.faster(now); break;
         case PlayerKey::restart: time_.restart(now); break;
         case PlayerKey::toggle_overlay: overlay_ = !overlay_; break;
+        case PlayerKey::mark_a: time_.mark_a(now); break;
+        case PlayerKey::mark_b: time_.mark_b(now); break;
+        case PlayerKey::previous_step: time_.to_step(now, -1); break;
+        case PlayerKey::next_step: time_.to_step(now, 1); break;
+        case PlayerKey::toggle_guides: guides_ = !guides_; break;
+        case PlayerKey::save_frame: save_shown_frame(program_, last_.any ? last_.shown : time_.at(now), guides_); break;
     }
 }
 
 void Player::presented(std::uint32_t now) {
-    last_ = Shown{true, now, time_.at(now), time_.paused(), overlay_, time_.speed_quarters()};
+    last_ = Shown{true, now, time_.at(now), time_.paused(), overlay_, guides_, time_.speed_quarters(), time_.marks()};
     if (!window_open_) {
         window_open_ = true;
         window_start_ = now;
@@ -82,19 +67,22 @@ void Player::presented(std::uint32_t now) {
 
 bool Player::unchanged(std::uint32_t now) const {
     const bool same = last_.any && last_.paused && time_.paused() && time_.at(now) == last_.shown &&
-                      last_.overlay == overlay_ && last_.speed_quarters == time_.speed_quarters();
+                      last_.overlay == overlay_ && last_.guides == guides_ &&
+                      last_.speed_quarters == time_.speed_quarters() && last_.marks == time_.marks();
     return same && (!overlay_ || now - last_.at < overlay_rest_ms);
 }
 
 void Player::draw_overlay(const Canvas& canvas, std::uint32_t shown) const {
     if (!overlay_) return;
-    const double ms_per_frame = frames_per_second_ > 0 ? 1000.0 / frames_per_second_ : 0.0;
-    char text[96];  // the longest: "splines2 4294967295 t268435455 ||1/4x 240fps 4.2ms"
-    std::snprintf(text, sizeof text, "%s %u t%u %s%s %dfps %.1fms", program_.name, static_cast<unsigned>(shown),
-                  static_cast<unsigned>(tick_of(shown)), time_.paused() ? "||" : "",
-                  speed_text(time_.speed_quarters()), frames_per_second_, ms_per_frame);
-    const std::string line = fit_fields(text, canvas.width);
+    const int cells_fitting = std::max(0, (canvas.width - 2 * band_margin) / cell_width);
+    const std::string line = overlay_line(program_.name, shown, time_, frames_per_second_,
+                                          static_cast<std::size_t>(cells_fitting));
     const int cells = static_cast<int>(line.size());
     darken_band(canvas, cells * cell_width + 2 * band_margin, cell_height + 2 * band_margin);
     draw_text(canvas, overlay_style, band_margin, band_margin, "%s", line.c_str());
+}
+
+void Player::draw_over(const Canvas& canvas, std::uint32_t shown) const {
+    if (guides_ && program_.draw_guides) program_.draw_guides(canvas, shown);
+    draw_overlay(canvas, shown);
 }

@@ -1,0 +1,61 @@
+#include "overlay_line.h"
+
+#include <cstdio>
+#include <vector>
+
+#include "ticks.h"
+
+namespace {
+
+const char* speed_text(int quarters) {
+    switch (quarters) {
+        case 1: return "1/4x";
+        case 2: return "1/2x";
+        case 8: return "2x";
+        case 16: return "4x";
+        default: return "1x";
+    }
+}
+
+// One space-separated field of the line, and the least of it that may stay
+// when the line is too long ("" to drop it).
+struct Field {
+    std::string text, least;
+};
+
+std::string printed(const char* format, unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, format, value);
+    return text;
+}
+
+std::string joined(const std::vector<Field>& fields) {
+    std::string line;
+    for (const Field& field : fields)
+        if (!field.text.empty()) line += (line.empty() ? "" : " ") + field.text;
+    return line;
+}
+
+}  // namespace
+
+std::string overlay_line(const char* program, std::uint32_t shown, const ShowTime& time, int frames_per_second,
+                         std::size_t cells) {
+    const ShowTime::Marks marks = time.marks();
+    char rate[32];
+    std::snprintf(rate, sizeof rate, "%.1fms", frames_per_second > 0 ? 1000.0 / frames_per_second : 0.0);
+    std::vector<Field> fields;
+    for (std::string kept : {std::string(program), printed("%u", shown), printed("t%u", tick_of(shown)),
+                             std::string(time.paused() ? "||" : "") + speed_text(time.speed_quarters())})
+        fields.push_back({kept, kept});
+    if (marks.a) fields.push_back({printed("A%u", marks.a_ms), "A"});
+    if (marks.b) fields.push_back({printed("B%u", marks.b_ms), "B"});
+    fields.push_back({printed("%ufps", static_cast<unsigned>(frames_per_second)), ""});
+    fields.push_back({rate, ""});
+    // Each field from the end gives up what it may, until the line fits.
+    for (std::size_t i = fields.size(); i-- > 0 && joined(fields).size() > cells;) fields[i].text = fields[i].least;
+    // Then whole fields go from the end; a last one too wide is cut.
+    while (fields.size() > 1 && joined(fields).size() > cells) fields.pop_back();
+    std::string line = joined(fields);
+    if (line.size() > cells) line.resize(cells);
+    return line;
+}
