@@ -1,7 +1,7 @@
 #include "spline_ring.h"
 
-#include "accurate_math.h"
 #include "text_overlay.h"
+#include "trig.h"
 
 namespace {
 constexpr TextStyle counter_style{0.5f, 0, 0, 0};  // half-transparent black
@@ -17,17 +17,17 @@ void spline_ring_shape(std::int32_t tau, int n, Point2* ring, Arc* arcs) {
     for (int i = 0; i < n; ++i) {
         const double alpha = 3 * i * ring_turn / n + 0.002 * t;
         const double beta = i * ring_turn / n + 0.001 * t;
-        const double fold = accurate_sin(alpha);
-        ring[i] = {ring_center_x + ring_radius_x * accurate_sin(beta) * fold,
-                   ring_center_y + ring_radius_y * accurate_cos(beta) * fold};
+        const double fold = pack_sin(alpha);
+        ring[i] = {ring_center_x + ring_radius_x * pack_sin(beta) * fold,
+                   ring_center_y + ring_radius_y * pack_cos(beta) * fold};
     }
-    const double s = accurate_sin(0.0001 * t);
+    const double s = pack_sin(0.0001 * t);
     // Unlike the curves ring, the time term is added after the division.
     for (int i = 0; i < n; ++i) {
         const double phi = (i + 0.5) * ring_turn / n + 0.003 * t;
         arcs[i].end = ring[i];
-        arcs[i].control = {ring_center_x + control_radius_x * s * accurate_sin(phi),
-                           ring_center_y + control_radius_y * s * accurate_cos(phi)};
+        arcs[i].control = {ring_center_x + control_radius_x * s * pack_sin(phi),
+                           ring_center_y + control_radius_y * s * pack_cos(phi)};
         arcs[i].start = ring[(i + 1) % n];
     }
 }

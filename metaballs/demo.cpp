@@ -1,19 +1,19 @@
 #include "demo.h"
 
-#include "accurate_math.h"
 #include "canvas_target.h"
 #include "contours.h"
 #include "demo_guides.h"
 #include "display_adapter.h"
 #include "field.h"
 #include "segment.h"
+#include "trig.h"
 
 namespace {
 
 constexpr double milliseconds_to_time = 0.0003333333333333333;  // nearest double to 1/3000
 
 // Ball centres move by 7 grid units about the grid's centre, 16.
-double ball_coordinate(double rate, double t) { return 16.0 + 7.0 * accurate_sin(rate * t); }
+double ball_coordinate(double rate, double t) { return 16.0 + 7.0 * pack_sin(rate * t); }
 
 // Both contour passes over the field as filled, every segment to sink.
 template <class SegmentSink>

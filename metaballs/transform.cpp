@@ -1,6 +1,6 @@
 #include "transform.h"
 
-#include "accurate_math.h"
+#include "trig.h"
 
 void Matrix::set_identity() {
     r00 = 1.0, r01 = 0.0, r02 = 0.0;
@@ -18,7 +18,7 @@ void Matrix::set_translation(const Vector& v) {
 
 // Rows (1, 0, 0), (0, c, s), (0, -s, c).
 void Matrix::set_rotation_x(double angle) {
-    const double c = accurate_cos(angle), s = accurate_sin(angle);
+    const double c = pack_cos(angle), s = pack_sin(angle);
     set_identity();
     r11 = c, r12 = s;
     r21 = -s, r22 = c;
@@ -26,7 +26,7 @@ void Matrix::set_rotation_x(double angle) {
 
 // Rows (c, 0, -s), (0, 1, 0), (s, 0, c).
 void Matrix::set_rotation_y(double angle) {
-    const double c = accurate_cos(angle), s = accurate_sin(angle);
+    const double c = pack_cos(angle), s = pack_sin(angle);
     set_identity();
     r00 = c, r02 = -s;
     r20 = s, r22 = c;
@@ -34,7 +34,7 @@ void Matrix::set_rotation_y(double angle) {
 
 // Rows (c, s, 0), (-s, c, 0), (0, 0, 1).
 void Matrix::set_rotation_z(double angle) {
-    const double c = accurate_cos(angle), s = accurate_sin(angle);
+    const double c = pack_cos(angle), s = pack_sin(angle);
     set_identity();
     r00 = c, r01 = s;
     r10 = -s, r11 = c;
