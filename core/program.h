@@ -39,6 +39,15 @@ struct ProgramInfo {
     std::uint32_t step_ms = 0;
 };
 
+// The frame of `program` at `ms` on its width x height `canvas`, then, when
+// `guides` is asked and the program has them, the guides over it. Every
+// picture of a frame written to a file, a capture or the page is drawn by
+// this.
+inline void draw_frame(const ProgramInfo& program, const Canvas& canvas, std::uint32_t ms, bool guides) {
+    program.draw(canvas, ms);
+    if (guides && program.draw_guides) program.draw_guides(canvas, ms);
+}
+
 // What the time of a frame counts, for --help.
 inline const char* clock_help(const ProgramInfo& program) {
     return program.clock == ProgramClock::system ? "MS is the clock count" : "MS counts from the loop's start";

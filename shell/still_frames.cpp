@@ -4,11 +4,6 @@
 #include "picture_scale.h"
 #include "progress.h"
 
-void draw_frame(const ProgramInfo& info, const Canvas& canvas, std::uint32_t ms, bool guides) {
-    info.draw(canvas, ms);
-    if (guides && info.draw_guides) info.draw_guides(canvas, ms);
-}
-
 Still render_still(const ProgramInfo& info, std::uint32_t ms, bool guides, int scale, bool square_pixels) {
     Still still;
     still.pixels.assign(static_cast<std::size_t>(info.width) * info.height, 0u);

@@ -12,11 +12,6 @@
 
 class Progress;
 
-// The frame of `info` at `ms` on its width x height `canvas`, then, when
-// `guides` is asked and the program has them, the guides over it. Every
-// picture of a frame written to a file or a capture is drawn by this.
-void draw_frame(const ProgramInfo& info, const Canvas& canvas, std::uint32_t ms, bool guides);
-
 struct Still {
     std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, width x height
     int width = 0;

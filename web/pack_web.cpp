@@ -84,9 +84,7 @@ EMSCRIPTEN_KEEPALIVE int pack_render(int i, std::uint32_t ms, int guides) {
     const ProgramInfo* program = program_at(i);
     if (!program) return 0;
     current = program;
-    const Canvas canvas = packed_canvas(frame, program->width, program->height);
-    program->draw(canvas, ms);
-    if (guides && program->draw_guides) program->draw_guides(canvas, ms);
+    draw_frame(*program, packed_canvas(frame, program->width, program->height), ms, guides != 0);
     return 1;
 }
 
