@@ -40,31 +40,25 @@ endif()
 
 if(PACK_WIN32)
   # Our code throws and catches nothing, and runs on one thread: no
-  # exception handling and no locks around function-local statics, except
-  # in the frames (pack_frame_code). The programs and ptc.dll link the small
-  # runtime (platform/small_runtime_win32.cpp), which ends the program where
-  # the C++ library would throw; the i686 files then hold no unwinder.
+  # exception handling and no locks around function-local statics, the
+  # frames included (they keep -O2; with or without exception handling the
+  # compiler gives their functions the same x87 instructions in the same
+  # order, and only the clean-up paths of their few vectors differ). The
+  # programs and ptc.dll link the small runtime
+  # (platform/small_runtime_win32.cpp), which ends the program where the C++
+  # library would throw; the i686 files then hold no unwinder.
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
   add_library(pack_small_runtime OBJECT ${CMAKE_SOURCE_DIR}/platform/small_runtime_win32.cpp)
 endif()
 
-# The compiler's own defaults again, over the options above: for the frames
-# (pack_frame_code) and the tests, which throw (tests/allocation).
+# The compiler's own defaults again, over the options above, for the tests,
+# which throw (tests/allocation).
 set(PACK_DEFAULT_CXX_OPTIONS)
 if(PACK_WIN32)
   foreach(option -fexceptions -fthreadsafe-statics -fasynchronous-unwind-tables)
     list(APPEND PACK_DEFAULT_CXX_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:${option}>)
   endforeach()
 endif()
-
-# pack_frame_code(TARGET...): libraries that compute pixels, every frame.
-# They keep the compiler's defaults on every build, so that their code (its
-# speed and its doubles) is what it was; only the sections above differ.
-function(pack_frame_code)
-  foreach(target ${ARGN})
-    target_compile_options(${target} PRIVATE ${PACK_DEFAULT_CXX_OPTIONS})
-  endforeach()
-endfunction()
 
 if(PACK_WEB)
   # WebAssembly SIMD128: the loop vectorizer makes fennick's field about a

@@ -51,14 +51,6 @@ void __throw_out_of_range(const char* what) { give_up(what); }
 void __throw_out_of_range_fmt(const char* what, ...) { give_up(what); }
 }  // namespace std
 
-#if defined(__i386__)
-// The frames keep exception handling (pack_frame_code), so their clean-ups
-// name the unwinder's two entry points; with nothing ever thrown neither
-// can be reached, and the unwinder itself stays out of the i686 files.
-extern "C" void _Unwind_Resume(void*) { give_up("no exception can be handled here"); }
-extern "C" int __gxx_personality_v0() { give_up("no exception can be handled here"); }
-#endif
-
 // std::string's members, compiled here with our flags: the library's copy
 // brings its exception handling along, and its unwind tables keep every
 // member linked whether used or not.

@@ -1,14 +1,11 @@
 #include "command_line.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
-#include <vector>
 
 #include "terminal_text.h"
 #include "video_formats.h"
 
-bool is_option(const std::string& text) {
+bool is_option(std::string_view text) {
     for (const char* option : {"--frame", "--frames", "--record", "--seconds", "--start", "--fps", "--scale",
                                "--window", "--square-pixels", "--guides", "--quiet", "--verbose", "--help", "-h",
                                "--version"})
@@ -16,8 +13,8 @@ bool is_option(const std::string& text) {
     return false;
 }
 
-std::string bad_value(const std::string& option, const std::string& value, const std::string& expected) {
-    return "bad " + option + " value '" + value + "': expected " + expected;
+std::string bad_value(std::string_view option, std::string_view value, std::string_view expected) {
+    return joined({"bad ", option, " value '", value, "': expected ", expected});
 }
 
 bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value) {
@@ -47,161 +44,157 @@ std::string parse_scale(const char* value, int& scale) {
 
 namespace {
 
-CommandLine bad(const std::string& what) {
-    CommandLine line;
-    line.action = CommandLine::bad;
-    line.error = what;
-    return line;
-}
+// Each reader below fills `line` and returns "" when the command line is
+// good, else what is wrong with it.
 
 // The name says what the file holds: a.bmp never gets a PNG. A name without
-// an extension (a device such as /dev/stdout) takes the format. An empty
-// string when it is fine.
-std::string check_extension(const std::string& option, const std::string& file, const CommandLineFeatures& features) {
-    std::string extension = "." + std::string(features.frame_format);
-    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+// an extension (a device such as /dev/stdout) takes the format.
+std::string check_extension(std::string_view option, const std::string& file, const CommandLineFeatures& features) {
+    const std::string_view extension = std::string_view(features.frame_format) == "PNG" ? ".png" : ".bmp";
     const std::string given = lower_case_extension(file);
     if (given.empty() || given == extension) return "";
-    return "bad " + option + " file name '" + file + "': expected a " + features.frame_format +
-           " file name ending in " + extension;
+    return joined({"bad ", option, " file name '", file, "': expected a ", features.frame_format,
+                   " file name ending in ", extension});
 }
 
 // An argument as a message names it: an option as it is, anything else quoted.
-std::string named(const std::string& argument) { return is_option(argument) ? argument : "'" + argument + "'"; }
+std::string named(std::string_view argument) {
+    return is_option(argument) ? std::string(argument) : joined({"'", argument, "'"});
+}
+
+// "OPTION is given twice" when `given` is already set, else sets it.
+std::string once(std::string_view option, bool& given) {
+    if (given) return joined({option, " is given twice"});
+    given = true;
+    return "";
+}
 
 // --frame MS FILE, all alone.
-CommandLine parse_frame(int argc, char** argv, const CommandLineFeatures& features) {
-    const std::string needs = std::string("--frame needs a time in milliseconds and a ") + features.frame_format +
-                              " file name";
-    if (argc < 4) return bad(needs);
-    if (argc > 4) {
-        const std::string extra = argv[4];
-        return bad(extra[0] == '-' ? "--frame goes alone, not with " + named(extra)
-                                   : "--frame takes one time and one file name, not also " + named(extra));
-    }
-    CommandLine line;
+std::string read_frame(int argc, char** argv, const CommandLineFeatures& features, CommandLine& line) {
+    if (argc < 4) return joined({"--frame needs a time in milliseconds and a ", features.frame_format, " file name"});
+    if (argc > 4)
+        return joined({argv[4][0] == '-' ? "--frame goes alone, not with "
+                                         : "--frame takes one time and one file name, not also ",
+                       named(argv[4])});
     line.action = CommandLine::frame;
-    if (!parse_milliseconds(argv[2], line.ms)) return bad(bad_value("--frame", argv[2], milliseconds_expected));
+    if (!parse_milliseconds(argv[2], line.ms)) return bad_value("--frame", argv[2], milliseconds_expected);
     line.file = argv[3];
     if (is_option(line.file))
-        return bad(std::string("--frame needs a ") + features.frame_format + " file name, not the option " + line.file);
-    const std::string error = check_extension("--frame", line.file, features);
-    return error.empty() ? line : bad(error);
+        return joined({"--frame needs a ", features.frame_format, " file name, not the option ", line.file});
+    return check_extension("--frame", line.file, features);
 }
 
 // --frames FROM TO STEP PATTERN, then --scale K and --square-pixels.
-CommandLine parse_frames(int argc, char** argv, const CommandLineFeatures& features) {
-    const std::string format = features.frame_format;
+std::string read_frames(int argc, char** argv, const CommandLineFeatures& features, CommandLine& line) {
+    const std::string_view format = features.frame_format;
     if (argc < 6)
-        return bad("--frames needs FROM, TO and STEP in milliseconds and a " + format +
-                   " file name pattern such as f%05d" + (format == "PNG" ? ".png" : ".bmp"));
-    CommandLine line;
+        return joined({"--frames needs FROM, TO and STEP in milliseconds and a ", format,
+                       " file name pattern such as f%05d", format == "PNG" ? ".png" : ".bmp"});
     line.action = CommandLine::frames;
     FramesOptions& frames = line.frames_options;
-    const char* const names[3] = {"FROM", "TO", "STEP"};
+    const char* const names[3] = {"--frames FROM", "--frames TO", "--frames STEP"};
     std::uint32_t* const values[3] = {&frames.from, &frames.to, &frames.step};
     for (int k = 0; k < 3; ++k)
         if (!parse_milliseconds(argv[2 + k], *values[k]) || (k == 2 && frames.step == 0))
-            return bad(bad_value(std::string("--frames ") + names[k], argv[2 + k],
-                                 k == 2 ? "1 to 4294967295 (milliseconds, decimal digits only)"
-                                        : milliseconds_expected));
+            return bad_value(names[k], argv[2 + k],
+                             k == 2 ? "1 to 4294967295 (milliseconds, decimal digits only)" : milliseconds_expected);
     if (frames.from > frames.to)
-        return bad("--frames goes from FROM up to TO, not from " + std::string(argv[2]) + " down to " + argv[3]);
+        return joined({"--frames goes from FROM up to TO, not from ", argv[2], " down to ", argv[3]});
     const std::string pattern = argv[5];
-    if (is_option(pattern))
-        return bad("--frames needs a " + format + " file name pattern, not the option " + pattern);
+    if (is_option(pattern)) return joined({"--frames needs a ", format, " file name pattern, not the option ", pattern});
     std::string error = parse_frame_pattern(pattern, frames.pattern);
-    if (!error.empty()) return bad("bad --frames pattern '" + pattern + "': " + error);
+    if (!error.empty()) return joined({"bad --frames pattern '", pattern, "': ", error});
     error = check_extension("--frames", pattern, features);
-    if (!error.empty()) return bad(error);
     bool scale_given = false, square_given = false;
-    for (int i = 6; i < argc; ++i) {
-        const std::string option = argv[i];
-        if (option != "--scale" && option != "--square-pixels")
-            return bad("--frames takes --scale, --square-pixels and --guides, not " + named(option));
-        bool& given = option == "--scale" ? scale_given : square_given;
-        if (given) return bad(option + " is given twice");
-        given = true;
+    for (int i = 6; i < argc && error.empty(); ++i) {
+        const std::string_view option = argv[i];
         if (option == "--square-pixels") {
+            error = once(option, square_given);
             frames.square_pixels = true;
+        } else if (option != "--scale") {
+            error = joined({"--frames takes --scale, --square-pixels and --guides, not ", named(option)});
+        } else if (!(error = once(option, scale_given)).empty()) {
+        } else if (i + 1 >= argc) {
+            error = "--scale needs a value";
         } else {
-            if (i + 1 >= argc) return bad("--scale needs a value");
             error = parse_scale(argv[++i], frames.scale);
-            if (!error.empty()) return bad(error);
         }
     }
-    return line;
+    return error;
+}
+
+// The options of a run on the screen or a capture, in any order.
+std::string read_run_or_record(int argc, char** argv, const CommandLineFeatures& features, CommandLine& line) {
+    // The options that may be given once, and whether each has been.
+    const char* const once_options[] = {"--record", "--seconds", "--start", "--fps", "--scale",
+                                        "--window", "--square-pixels", "--quiet", "--verbose"};
+    bool given[sizeof once_options / sizeof *once_options] = {};
+    const char* capture_option = nullptr;  // the first option that only a capture takes
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        int known = 0;
+        while (known < 9 && option != once_options[known]) ++known;
+        const bool capture = known < 5;
+        if ((known == 7 && !features.quiet) || (known == 8 && !features.verbose)) known = 9;
+        if (known < 9) {
+            std::string error = once(option, given[known]);
+            if (!error.empty()) return error;
+        }
+        if (known == 5) {
+            line.run_options.window = true;
+        } else if (known == 6) {
+            line.run_options.square_pixels = line.record_options.square_pixels = true;
+        } else if (known == 7) {
+            line.run_options.quiet = true;
+        } else if (known == 8) {
+            line.record_options.verbose = true;
+            if (!capture_option) capture_option = argv[i];
+        } else if (capture && !features.record) {
+            return joined({option, " is not available in this build"});
+        } else if (capture) {
+            if (i + 1 >= argc) return joined({option, " needs a value"});
+            std::string error = features.record(argv[i], argv[i + 1], line.record_options);
+            ++i;
+            if (!error.empty()) return error;
+            if (known == 0) line.action = CommandLine::record;
+            else if (!capture_option) capture_option = argv[i - 1];
+        } else if (option == "--frames") {
+            return joined({"--frames comes first, before ", named(argv[1])});
+        } else if (option == "--frame" || option == "--help" || option == "-h" || option == "--version") {
+            return joined({option, " goes alone, not with ", named(argv[i == 1 ? 2 : 1])});
+        } else if (!option.empty() && option[0] == '-') {
+            return joined({"unknown option '", option, "'"});
+        } else {
+            return joined({"unexpected argument '", option, "'"});
+        }
+    }
+    if (line.action != CommandLine::record)
+        return capture_option ? joined({capture_option, " goes with --record"}) : "";
+    if (!given[1]) return "--record needs --seconds";
+    if (line.run_options.window) return "--window does not go with --record";
+    RecordOptions& record = line.record_options;
+    const VideoFormat& format = *video_format_for(record.file);
+    if (format.most_fps && !given[3]) record.fps = format.most_fps;
+    if (format.most_fps && record.fps > format.most_fps)
+        return bad_value("--fps", std::to_string(record.fps),
+                         joined({"1 to ", std::to_string(format.most_fps), " for a ", format.extension,
+                                 " file (the most its players keep)"}));
+    return "";
 }
 
 // The command line without --guides, which goes with --frame, --frames and
 // --record wherever it stands.
-CommandLine parse_without_guides(int argc, char** argv, const CommandLineFeatures& features) {
-    CommandLine line;
-    if (argc <= 1) return line;
-    const std::string first = argv[1];
+std::string read_without_guides(int argc, char** argv, const CommandLineFeatures& features, CommandLine& line) {
+    if (argc <= 1) return "";
+    const std::string_view first = argv[1];
     if (first == "--help" || first == "-h" || first == "--version") {
-        if (argc != 2) return bad(first + " goes alone, not with " + named(argv[2]));
+        if (argc != 2) return joined({first, " goes alone, not with ", named(argv[2])});
         line.action = first == "--version" ? CommandLine::version : CommandLine::help;
-        return line;
+        return "";
     }
-    if (first == "--frame") return parse_frame(argc, argv, features);
-    if (first == "--frames") return parse_frames(argc, argv, features);
-
-    std::vector<std::string> given;  // the known options so far, each once
-    std::string capture_option;  // the first option that only a capture takes
-    bool seconds_given = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string option = argv[i];
-        const bool capture = option == "--record" || option == "--seconds" || option == "--start" ||
-                             option == "--fps" || option == "--scale";
-        const bool known = capture || option == "--window" || option == "--square-pixels" ||
-                           (option == "--quiet" && features.quiet) || (option == "--verbose" && features.verbose);
-        if (known) {
-            if (std::find(given.begin(), given.end(), option) != given.end()) return bad(option + " is given twice");
-            given.push_back(option);
-        }
-        if (option == "--window") {
-            line.run_options.window = true;
-        } else if (option == "--square-pixels") {
-            line.run_options.square_pixels = line.record_options.square_pixels = true;
-        } else if (option == "--quiet" && features.quiet) {
-            line.run_options.quiet = true;
-        } else if (option == "--verbose" && features.verbose) {
-            line.record_options.verbose = true;
-            if (capture_option.empty()) capture_option = option;
-        } else if (capture && !features.record) {
-            return bad(option + " is not available in this build");
-        } else if (capture) {
-            if (i + 1 >= argc) return bad(option + " needs a value");
-            const std::string error = features.record(option, argv[++i], line.record_options);
-            if (!error.empty()) return bad(error);
-            if (option == "--record") line.action = CommandLine::record;
-            seconds_given = seconds_given || option == "--seconds";
-            if (option != "--record" && capture_option.empty()) capture_option = option;
-        } else if (option == "--frames") {
-            return bad("--frames comes first, before " + named(argv[1]));
-        } else if (option == "--frame" || option == "--help" || option == "-h" || option == "--version") {
-            return bad(option + " goes alone, not with " + named(argv[i == 1 ? 2 : 1]));
-        } else if (!option.empty() && option[0] == '-') {
-            return bad("unknown option '" + option + "'");
-        } else {
-            return bad("unexpected argument '" + option + "'");
-        }
-    }
-    if (line.action == CommandLine::record) {
-        if (!seconds_given) return bad("--record needs --seconds");
-        if (line.run_options.window) return bad("--window does not go with --record");
-        RecordOptions& record = line.record_options;
-        const VideoFormat& format = *video_format_for(record.file);
-        if (format.most_fps && std::find(given.begin(), given.end(), "--fps") == given.end()) record.fps = format.most_fps;
-        if (format.most_fps && record.fps > format.most_fps)
-            return bad(bad_value("--fps", std::to_string(record.fps),
-                                 "1 to " + std::to_string(format.most_fps) + " for a " + format.extension +
-                                     " file (the most its players keep)"));
-    } else if (!capture_option.empty()) {
-        return bad(capture_option + " goes with --record");
-    }
-    return line;
+    if (first == "--frame") return read_frame(argc, argv, features, line);
+    if (first == "--frames") return read_frames(argc, argv, features, line);
+    return read_run_or_record(argc, argv, features, line);
 }
 
 }  // namespace
@@ -217,81 +210,92 @@ CommandLine parse_command_line(int argc, char** argv, const CommandLineFeatures&
     std::vector<char*> rest;
     int guides = 0;
     for (int i = 0; i < argc; ++i) {
-        if (i > 0 && std::string(argv[i]) == "--guides") ++guides;
+        if (i > 0 && std::string_view(argv[i]) == "--guides") ++guides;
         else rest.push_back(argv[i]);
     }
-    if (guides > 1) return bad("--guides is given twice");
     rest.push_back(nullptr);  // as main's argv[argc]
-    CommandLine line = parse_without_guides(static_cast<int>(rest.size()) - 1, rest.data(), features);
-    if (!guides || line.action == CommandLine::bad) return line;
-    switch (line.action) {
-        case CommandLine::frame:
-            line.guides = true;
-            break;
-        case CommandLine::frames:
-            line.frames_options.guides = true;
-            break;
-        case CommandLine::record:
-            line.record_options.guides = true;
-            break;
-        case CommandLine::help:
-        case CommandLine::version:
-            return bad(std::string(rest[1]) + " goes alone, not with --guides");
-        default:
-            return bad("--guides goes with --frame, --frames or --record");
+    CommandLine line;
+    std::string error;
+    if (guides > 1) error = "--guides is given twice";
+    else error = read_without_guides(static_cast<int>(rest.size()) - 1, rest.data(), features, line);
+    if (error.empty() && guides) {
+        switch (line.action) {
+            case CommandLine::frame:
+                line.guides = true;
+                break;
+            case CommandLine::frames:
+                line.frames_options.guides = true;
+                break;
+            case CommandLine::record:
+                line.record_options.guides = true;
+                break;
+            case CommandLine::help:
+            case CommandLine::version:
+                error = joined({rest[1], " goes alone, not with --guides"});
+                break;
+            default:
+                error = "--guides goes with --frame, --frames or --record";
+        }
+    }
+    if (!error.empty()) {
+        line = CommandLine();
+        line.action = CommandLine::bad;
+        line.error = error;
     }
     return line;
 }
 
 std::string message_line(const char* name, const std::string& what) {
-    return escape_controls(std::string(name) + ": " + what);
+    return escape_controls(joined({name, ": ", what}));
 }
 
 std::string usage_line(const ProgramInfo& info, const std::string& what) {
-    return message_line(info.name, what + " (try '" + info.name + " --help')");
+    return message_line(info.name, joined({what, " (try '", info.name, " --help')"}));
 }
 
 std::string display_failure_line(const ProgramInfo& info, const std::string& why) {
-    return message_line(info.name, "cannot open a " + std::to_string(info.width) + "x" + std::to_string(info.height) +
-                                       " display: " + why);
+    return message_line(info.name, joined({"cannot open a ", std::to_string(info.width), "x",
+                                           std::to_string(info.height), " display: ", why}));
 }
 
 namespace {
 
-// The lines of --help, part by part.
-std::string usage_text(const ProgramInfo& info, const CommandLineFeatures& features, const std::string& extension) {
+// The lines of --help, part by part, added to `text`.
+void add_usage(std::string& text, const ProgramInfo& info, const CommandLineFeatures& features,
+               std::string_view extension) {
     const std::string name = info.name, indent(name.size(), ' ');
-    std::string text = "Usage: " + name + (features.quiet ? " [--window] [--square-pixels] [--quiet]\n"
-                                                          : " [--window] [--square-pixels]\n");
-    text += "       " + name + " --frame MS FILE." + extension + " [--guides]\n";
-    text += "       " + name + " --frames FROM TO STEP PATTERN [--scale K] [--square-pixels]\n" +
-            "       " + indent + "          [--guides]\n";
+    text += joined({"Usage: ", name,
+                    features.quiet ? " [--window] [--square-pixels] [--quiet]\n" : " [--window] [--square-pixels]\n",
+                    "       ", name, " --frame MS FILE.", extension, " [--guides]\n",
+                    "       ", name, " --frames FROM TO STEP PATTERN [--scale K] [--square-pixels]\n",
+                    "       ", indent, "          [--guides]\n"});
     if (features.record)
-        text += "       " + name + " --record FILE --seconds S [--start MS] [--fps F] [--scale K]\n" +
-                "       " + indent + "          [--square-pixels] [--guides] [--verbose]\n";
-    return text + info.summary + "\n\n";
+        text += joined({"       ", name, " --record FILE --seconds S [--start MS] [--fps F] [--scale K]\n",
+                        "       ", indent, "          [--square-pixels] [--guides] [--verbose]\n"});
+    text += joined({info.summary, "\n\n"});
 }
 
-std::string still_options_text(const ProgramInfo& info, bool png, const std::string& extension, bool record) {
-    return "  --frame MS FILE." + extension +
-           "  render the frame at time MS without a display and\n"
-           "                       write it as a " +
-           std::to_string(info.width) + "x" + std::to_string(info.height) + " " +
-           (png ? "RGB PNG" : "24-bit BMP") + "; " + clock_help(info) + "\n" +
-           "                       (an existing file is overwritten)\n"
-           "  --frames FROM TO STEP PATTERN\n"
-           "                       write the frames at FROM, FROM+STEP, ... up to TO\n"
-           "                       (ms) as --frame does, numbered from 0 into the one\n"
-           "                       %d or %0Nd field of PATTERN (N 1 to 9, no other\n"
-           "                       '%'), such as f%05d." +
-           extension +
-           "; with --scale K, scaled as\n"
-           "                       a recording is; a file is never overwritten: when a\n"
-           "                       name is taken, nothing is written (status 2)\n" +
-           (record ? "  --guides             with --frame, --frames or --record: draw the\n"
-                     "                       frame's construction over it\n"
-                   : "  --guides             with --frame or --frames: draw the frame's\n"
-                     "                       construction over it\n");
+void add_still_options(std::string& text, const ProgramInfo& info, bool png, std::string_view extension,
+                       bool record) {
+    text += joined({"  --frame MS FILE.", extension,
+                    "  render the frame at time MS without a display and\n"
+                    "                       write it as a ",
+                    std::to_string(info.width), "x", std::to_string(info.height), " ",
+                    png ? "RGB PNG" : "24-bit BMP", "; ", clock_help(info), "\n",
+                    "                       (an existing file is overwritten)\n"
+                    "  --frames FROM TO STEP PATTERN\n"
+                    "                       write the frames at FROM, FROM+STEP, ... up to TO\n"
+                    "                       (ms) as --frame does, numbered from 0 into the one\n"
+                    "                       %d or %0Nd field of PATTERN (N 1 to 9, no other\n"
+                    "                       '%'), such as f%05d.",
+                    extension,
+                    "; with --scale K, scaled as\n"
+                    "                       a recording is; a file is never overwritten: when a\n"
+                    "                       name is taken, nothing is written (status 2)\n",
+                    record ? "  --guides             with --frame, --frames or --record: draw the\n"
+                             "                       frame's construction over it\n"
+                           : "  --guides             with --frame or --frames: draw the frame's\n"
+                             "                       construction over it\n"});
 }
 
 const char* const record_options_text =
@@ -310,59 +314,57 @@ const char* const record_options_text =
     "  --scale K            whole scaling factor of the recording, 1 to 16 (3)\n"
     "  --verbose            show ffmpeg's own messages as well\n";
 
-std::string screen_options_text(const CommandLineFeatures& features) {
-    std::string text =
-        "  --window             start in a window instead of fullscreen (a program\n"
-        "                       with a 320x240 frame always starts in one): the\n"
-        "                       largest whole multiple of the 4:3 picture (with\n"
-        "                       --square-pixels, of the frame) that fits the desktop\n"
-        "  --square-pixels      1:1 pixels instead of stretching a 320x200 frame to\n"
-        "                       the 4:3 picture of the time: on the screen, " +
-        std::string(features.record ? "in a\n                       recording " : "") + "and with --frames --scale\n";
-    if (features.quiet)
-        text +=
-            "  --quiet              when fullscreen cannot be had, end with status 1\n"
-            "                       instead of offering to play in a window\n";
-    return text +
-           "  --help               show this help and exit\n"
-           "  --version            show the version and exit\n\n";
+void add_screen_options(std::string& text, const CommandLineFeatures& features) {
+    text += joined({"  --window             start in a window instead of fullscreen (a program\n"
+                    "                       with a 320x240 frame always starts in one): the\n"
+                    "                       largest whole multiple of the 4:3 picture (with\n"
+                    "                       --square-pixels, of the frame) that fits the desktop\n"
+                    "  --square-pixels      1:1 pixels instead of stretching a 320x200 frame to\n"
+                    "                       the 4:3 picture of the time: on the screen, ",
+                    features.record ? "in a\n                       recording " : "", "and with --frames --scale\n",
+                    features.quiet ? "  --quiet              when fullscreen cannot be had, end with status 1\n"
+                                     "                       instead of offering to play in a window\n"
+                                   : "",
+                    "  --help               show this help and exit\n"
+                    "  --version            show the version and exit\n\n"});
 }
 
 }  // namespace
 
 std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features) {
-    const bool png = std::string(features.frame_format) == "PNG";
-    const std::string extension = png ? "png" : "bmp";
-    std::string text = usage_text(info, features, extension) + still_options_text(info, png, extension, features.record);
+    const bool png = std::string_view(features.frame_format) == "PNG";
+    const std::string_view extension = png ? "png" : "bmp";
+    std::string text;
+    add_usage(text, info, features, extension);
+    add_still_options(text, info, png, extension, features.record);
     if (features.record) text += record_options_text;
-    text += screen_options_text(features);
+    add_screen_options(text, features);
     text += features.keys_help;
     // The step in seconds, as few digits as it takes: "8 s", "4.8 s".
     std::string step = std::to_string(info.step_ms / 1000);
     if (const std::uint32_t rest = info.step_ms % 1000) {
         std::string fraction = std::to_string(1000 + rest).substr(1);
         while (fraction.back() == '0') fraction.pop_back();
-        step += "." + fraction;
+        step += joined({".", fraction});
     }
-    step += " s";
-    text +=
-        "On the screen the time is yours: Space pauses and resumes; ',' and '.'\n"
-        "step one 16 ms tick back or forward while paused; Left and Right move\n"
-        "1 s (with Shift, 10 s); '[' and ']' halve and double the speed (1/4x to\n"
-        "4x); Home restarts.\n" +
-        (info.step_ms ? "PageUp and PageDown go to the previous or next step (of " + step + ").\n"
-                      : std::string("PageUp and PageDown move 10 s back or forward.\n")) +
-        "A marks the start of a stretch and B its end, which then repeats; A\n"
-        "again clears both. I shows a line with the time, speed, marks and\n"
-        "frame rate. G draws the guides, the picture's construction, over it.\n"
-        "S saves the frame shown as " + std::string(info.name) + "-MS." + extension +
-        " in the current folder (-2, -3, ...\nwhen taken) and prints its name and its page link.\n\n";
-    text +=
-        "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
-        "2 for a bad command line";
-    text += features.record ? ", an unwritable file or a failed capture;\n"
-                              "128 + the signal's number when SIGINT, SIGTERM or SIGHUP ends a capture\n"
-                              "or a run of frames.\n"
-                            : " or an unwritable file.\n";
+    text += joined({"On the screen the time is yours: Space pauses and resumes; ',' and '.'\n"
+                    "step one 16 ms tick back or forward while paused; Left and Right move\n"
+                    "1 s (with Shift, 10 s); '[' and ']' halve and double the speed (1/4x to\n"
+                    "4x); Home restarts.\n",
+                    info.step_ms ? "PageUp and PageDown go to the previous or next step (of "
+                                 : "PageUp and PageDown move 10 s back or forward.\n",
+                    info.step_ms ? step : "", info.step_ms ? " s).\n" : "",
+                    "A marks the start of a stretch and B its end, which then repeats; A\n"
+                    "again clears both. I shows a line with the time, speed, marks and\n"
+                    "frame rate. G draws the guides, the picture's construction, over it.\n"
+                    "S saves the frame shown as ",
+                    info.name, "-MS.", extension,
+                    " in the current folder (-2, -3, ...\nwhen taken) and prints its name and its page link.\n\n"
+                    "Exit status: 0 on a normal end, 1 when no display can be opened,\n"
+                    "2 for a bad command line",
+                    features.record ? ", an unwritable file or a failed capture;\n"
+                                      "128 + the signal's number when SIGINT, SIGTERM or SIGHUP ends a capture\n"
+                                      "or a run of frames.\n"
+                                    : " or an unwritable file.\n"});
     return text;
 }

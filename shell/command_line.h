@@ -11,6 +11,7 @@
 //   PROGRAM --help | --version
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "program.h"
 #include "still_frames.h"
@@ -81,10 +82,10 @@ bool parse_milliseconds(const char* text, std::uint32_t& ms);
 // The readers that the main options and the capture options share:
 // Every option of this command line, on any build: a file name that is one
 // of them is a mistake far more often than a file of that name.
-bool is_option(const std::string& text);
+bool is_option(std::string_view text);
 // The one line for a value of the wrong form or out of range, whatever the
 // option: "bad --fps value '+5': expected 1 to 240 (frames per second, ...)".
-std::string bad_value(const std::string& option, const std::string& value, const std::string& expected);
+std::string bad_value(std::string_view option, std::string_view value, std::string_view expected);
 // Plain decimal digits only (no sign, space or other base), at least one;
 // their value, or some value above `high` when it is larger.
 bool read_digits(const char*& p, std::uint64_t high, std::uint64_t& value);

@@ -22,7 +22,8 @@ std::string tenths_text(double value) {
 }  // namespace
 
 void Progress::update(long long done) {
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    // The clock wraps after 2^32 ms; the difference of two readings does not.
+    const double elapsed = static_cast<std::uint32_t>(clock_ms() - start_ms_) / 1000.0;
     const double rate = elapsed > 0 ? done / elapsed : 0;
     const double left = rate > 0 ? (total_ - done) / rate : 0;
     const std::string counts = std::to_string(done) + (terminal_ ? "/" : " of ") + std::to_string(total_) + " frames";

@@ -2,13 +2,15 @@
 // Progress of a long run of frames on stderr (a capture, a run of still
 // frames): on a terminal one bar redrawn in place, otherwise a plain line
 // about every ten per cent, "VERB 12 of 120 frames (...)".
-#include <chrono>
+#include <cstdint>
+
+#include "clock.h"
 
 class Progress {
 public:
     // `terminal`: stderr is one, so the bar may be redrawn in place.
     Progress(long long total, bool terminal, const char* verb)
-        : total_(total), terminal_(terminal), verb_(verb), start_(std::chrono::steady_clock::now()) {}
+        : total_(total), terminal_(terminal), verb_(verb), start_ms_(clock_ms()) {}
 
     // `done` of the total frames are done.
     void update(long long done);
@@ -21,5 +23,5 @@ private:
     bool terminal_;
     const char* verb_;
     bool line_open_ = false;
-    std::chrono::steady_clock::time_point start_;
+    std::uint32_t start_ms_;  // the program's clock (clock.h) at the start
 };

@@ -56,3 +56,12 @@ std::string escape_controls(const std::string& text) {
     }
     return shown;
 }
+
+std::string joined(std::initializer_list<std::string_view> parts) {
+    std::size_t size = 0;
+    for (std::string_view part : parts) size += part.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view part : parts) text.append(part.data(), part.size());
+    return text;
+}
