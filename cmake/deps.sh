@@ -13,13 +13,13 @@ PACK_RUN_PACKAGES="cmake g++ make libsdl2-dev libpng-dev"
 PACK_TEST_PACKAGES="$PACK_RUN_PACKAGES libgtest-dev googletest libbenchmark-dev \
   g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools wine wine64 \
   libgl1-mesa-dri libglx-mesa0 libx11-dev libxfixes-dev xvfb xauth xdotool x11-utils imagemagick tmux file ffmpeg \
-  dpkg-dev desktop-file-utils man-db clang libclang-rt-14-dev valgrind"
+  dpkg-dev advancecomp desktop-file-utils man-db clang libclang-rt-14-dev valgrind"
 # What runs the shipped i686 files under Wine: of use only on a kernel that
 # runs 32-bit programs (ensure_i386_packages).
 PACK_I386_PACKAGES="wine32:i386 libgl1-mesa-dri:i386 libglx-mesa0:i386 libgl1:i386"
-# ./pack.sh: both builds, and dpkg-shlibdeps for the Debian package's
-# dependencies.
-PACK_PACKAGING_PACKAGES="$PACK_RUN_PACKAGES g++-mingw-w64-i686-win32 mingw-w64-tools dpkg-dev"
+# ./pack.sh: both builds, dpkg-shlibdeps for the Debian package's
+# dependencies, and advzip, which deflates the Win32 ZIP again.
+PACK_PACKAGING_PACKAGES="$PACK_RUN_PACKAGES g++-mingw-w64-i686-win32 mingw-w64-tools dpkg-dev advancecomp"
 # The browser build (Emscripten) and its tests in Debian's headless Chromium;
 # node and npm bring puppeteer-core for the tests over HTTPS (hence the CA
 # certificates), ImageMagick compares frames, zip makes the web ZIP.

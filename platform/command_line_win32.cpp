@@ -13,6 +13,7 @@
 #include "command_line.h"
 #include "progress.h"
 #include "still_frames.h"
+#include "terminal_text.h"
 
 #ifndef PACK_VERSION
 #define PACK_VERSION "0"
@@ -60,7 +61,7 @@ std::string system_message(DWORD code) {
     std::string text = buffer;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == '.' || text.back() == ' '))
         text.pop_back();
-    return text.empty() ? "error " + std::to_string(code) : text;
+    return text.empty() ? joined({"error ", std::to_string(code)}) : text;
 }
 
 std::string folder_of(const std::string& path) {
@@ -105,7 +106,7 @@ bool replace_file(const std::string& path, const std::vector<std::uint8_t>& byte
 bool write_bmp_still(const std::string& path, const Still& still, bool keep_existing, std::string& error) {
     if (replace_file(path, encode_bmp24(still.pixels.data(), still.width, still.height), keep_existing, error))
         return true;
-    error = "cannot write " + path + ": " + error;
+    error = joined({"cannot write ", path, ": ", error});
     return false;
 }
 
@@ -116,7 +117,7 @@ const StillFiles bmp_files{".bmp", write_bmp_still, name_taken};
 int export_frame(const ProgramInfo& info, std::uint32_t ms, bool guides, const std::string& file) {
     std::string error;
     if (!write_bmp_still(file, render_still(info, ms, guides), false, error)) {
-        tell(info, message_line(info.name, error) + "\n", true);
+        tell(info, joined({message_line(info.name, error), "\n"}), true);
         return 2;
     }
     return 0;
@@ -131,7 +132,7 @@ int export_frames(const ProgramInfo& info, const FramesOptions& options) {
     const std::string error = write_frame_run(info, options, bmp_files, shown ? &progress : nullptr, nullptr, written);
     progress.break_line();
     if (error.empty()) return 0;
-    tell(info, message_line(info.name, error) + "\n", true);
+    tell(info, joined({message_line(info.name, error), "\n"}), true);
     return 2;
 }
 
@@ -147,7 +148,7 @@ int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptio
             tell(info, help_text(info, win32_features), false);
             return 0;
         case CommandLine::version:
-            tell(info, std::string(info.name) + " " + PACK_VERSION + "\n", false);
+            tell(info, joined({info.name, " ", PACK_VERSION, "\n"}), false);
             return 0;
         case CommandLine::frame:
             return export_frame(info, line.ms, line.guides, line.file);
@@ -157,12 +158,12 @@ int handle_command_line(int argc, char** argv, const ProgramInfo& info, RunOptio
         case CommandLine::bad:
             break;
     }
-    tell(info, usage_line(info, line.error) + "\n", true);
+    tell(info, joined({usage_line(info, line.error), "\n"}), true);
     return 2;
 }
 
 SavedFrame save_shown_frame(const ProgramInfo& info, std::uint32_t ms, bool guides) {
     const SavedFrame saved = save_frame(info, ms, guides, bmp_files);
-    if (!saved.saved || console_for(stdout, STD_OUTPUT_HANDLE)) tell(info, saved.line + "\n", !saved.saved);
+    if (!saved.saved || console_for(stdout, STD_OUTPUT_HANDLE)) tell(info, joined({saved.line, "\n"}), !saved.saved);
     return saved;
 }
