@@ -20,11 +20,12 @@ if(PACK_WIN32 AND NOT PACK_WIN64)
   add_link_options(-static -static-libgcc -static-libstdc++ ${pack_crt_fp8})
   # Small files: every function in a section of its own, so that the
   # linker leaves out each one that nothing calls (the code in them is the
-  # same), and no unwind tables outside the frames (below).
+  # same), and no unwind tables (nothing is thrown, below).
   add_compile_options(-ffunction-sections $<$<COMPILE_LANGUAGE:CXX>:-fno-asynchronous-unwind-tables>)
   add_link_options(-Wl,--gc-sections)
-  # Code that runs once (the command line, the entries, brisklet) is built
-  # for size; the frames and the presents keep -O2.
+  # Code that runs once or a few times a frame (the command line, the
+  # entries, the player, the displays, brisklet) is built for size; the
+  # frames, the picture scaling and the MMX conversion keep -O2.
   set(PACK_COLD_CODE_OPTIONS -Os)
 elseif(PACK_WIN64)
   # The 64-bit test build does its doubles' arithmetic on the x87 too (SSE

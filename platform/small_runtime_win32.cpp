@@ -1,6 +1,6 @@
 // The C++ runtime's failure paths for the Windows programs and ptc.dll, small.
 //
-// Our code outside the frames is built without exceptions (see
+// Our code is built without exceptions, the frames included (see
 // cmake/PackCompile.cmake), but the static C++ library would still throw
 // from operator new and from its containers' checks, and every throw links
 // the unwinder, the exception classes with their strings and the terminate
