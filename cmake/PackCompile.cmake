@@ -24,8 +24,9 @@ if(PACK_WIN32 AND NOT PACK_WIN64)
   add_compile_options(-ffunction-sections $<$<COMPILE_LANGUAGE:CXX>:-fno-asynchronous-unwind-tables>)
   add_link_options(-Wl,--gc-sections)
   # Code that runs once or a few times a frame (the command line, the
-  # entries, the player, the displays, brisklet) is built for size; the
-  # frames, the picture scaling and the MMX conversion keep -O2.
+  # entries, the player, the displays, std::string's members in the small
+  # runtime, brisklet) is built for size; the frames, the picture scaling
+  # and the MMX conversion keep -O2.
   set(PACK_COLD_CODE_OPTIONS -Os)
 elseif(PACK_WIN64)
   # The 64-bit test build does its doubles' arithmetic on the x87 too (SSE
@@ -50,6 +51,7 @@ if(PACK_WIN32)
   # library would throw; the i686 files then hold no unwinder.
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
   add_library(pack_small_runtime OBJECT ${CMAKE_SOURCE_DIR}/platform/small_runtime_win32.cpp)
+  target_compile_options(pack_small_runtime PRIVATE ${PACK_COLD_CODE_OPTIONS})
 endif()
 
 # The compiler's own defaults again, over the options above, for the tests,
