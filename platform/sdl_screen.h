@@ -82,6 +82,6 @@ private:
 bool sdl_escape_held();
 
 // The player's key of a key press (Space, comma, full stop, the arrows with
-// or without Shift, the brackets, Home, I, A, B, PageUp, PageDown); false
+// or without Shift, the brackets, Home, I, A, B, G, S, PageUp, PageDown); false
 // for any other key.
 bool sdl_player_key(const SDL_KeyboardEvent& event, PlayerKey& key);

@@ -20,7 +20,6 @@
 #include "progress.h"
 #include "rgb.h"
 #include "safe_file.h"
-#include "still_frames.h"
 #include "stop_signals.h"
 #include "terminal_text.h"
 #include "video_formats.h"

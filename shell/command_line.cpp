@@ -44,13 +44,18 @@ std::string parse_scale(const char* value, int& scale) {
 
 namespace {
 
+// The build's still frames' extension with its dot: ".png" or ".bmp".
+std::string_view frame_extension(const CommandLineFeatures& features) {
+    return std::string_view(features.frame_format) == "PNG" ? ".png" : ".bmp";
+}
+
 // Each reader below fills `line` and returns "" when the command line is
 // good, else what is wrong with it.
 
 // The name says what the file holds: a.bmp never gets a PNG. A name without
 // an extension (a device such as /dev/stdout) takes the format.
 std::string check_extension(std::string_view option, const std::string& file, const CommandLineFeatures& features) {
-    const std::string_view extension = std::string_view(features.frame_format) == "PNG" ? ".png" : ".bmp";
+    const std::string_view extension = frame_extension(features);
     const std::string given = lower_case_extension(file);
     if (given.empty() || given == extension) return "";
     return joined({"bad ", option, " file name '", file, "': expected a ", features.frame_format,
@@ -89,7 +94,7 @@ std::string read_frames(int argc, char** argv, const CommandLineFeatures& featur
     const std::string_view format = features.frame_format;
     if (argc < 6)
         return joined({"--frames needs FROM, TO and STEP in milliseconds and a ", format,
-                       " file name pattern such as f%05d", format == "PNG" ? ".png" : ".bmp"});
+                       " file name pattern such as f%05d", frame_extension(features)});
     line.action = CommandLine::frames;
     FramesOptions& frames = line.frames_options;
     const char* const names[3] = {"--frames FROM", "--frames TO", "--frames STEP"};
@@ -125,28 +130,31 @@ std::string read_frames(int argc, char** argv, const CommandLineFeatures& featur
 
 // The options of a run on the screen or a capture, in any order.
 std::string read_run_or_record(int argc, char** argv, const CommandLineFeatures& features, CommandLine& line) {
-    // The options that may be given once, and whether each has been.
-    const char* const once_options[] = {"--record", "--seconds", "--start", "--fps", "--scale",
-                                        "--window", "--square-pixels", "--quiet", "--verbose"};
-    bool given[sizeof once_options / sizeof *once_options] = {};
+    // The options that may be given once, and whether each has been; the
+    // capture's own come first, up to the first that a run takes too.
+    enum Known { record, seconds, start, fps, scale, window, square_pixels, quiet, verbose, unknown };
+    const char* const once_options[unknown] = {"--record", "--seconds", "--start", "--fps", "--scale",
+                                               "--window", "--square-pixels", "--quiet", "--verbose"};
+    bool given[unknown] = {};
     const char* capture_option = nullptr;  // the first option that only a capture takes
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
-        int known = 0;
-        while (known < 9 && option != once_options[known]) ++known;
-        const bool capture = known < 5;
-        if ((known == 7 && !features.quiet) || (known == 8 && !features.verbose)) known = 9;
-        if (known < 9) {
+        int found = 0;
+        while (found < unknown && option != once_options[found]) ++found;
+        Known known = static_cast<Known>(found);
+        const bool capture = known < window;
+        if ((known == quiet && !features.quiet) || (known == verbose && !features.verbose)) known = unknown;
+        if (known != unknown) {
             std::string error = once(option, given[known]);
             if (!error.empty()) return error;
         }
-        if (known == 5) {
+        if (known == window) {
             line.run_options.window = true;
-        } else if (known == 6) {
+        } else if (known == square_pixels) {
             line.run_options.square_pixels = line.record_options.square_pixels = true;
-        } else if (known == 7) {
+        } else if (known == quiet) {
             line.run_options.quiet = true;
-        } else if (known == 8) {
+        } else if (known == verbose) {
             line.record_options.verbose = true;
             if (!capture_option) capture_option = argv[i];
         } else if (capture && !features.record) {
@@ -156,7 +164,7 @@ std::string read_run_or_record(int argc, char** argv, const CommandLineFeatures&
             std::string error = features.record(argv[i], argv[i + 1], line.record_options);
             ++i;
             if (!error.empty()) return error;
-            if (known == 0) line.action = CommandLine::record;
+            if (known == record) line.action = CommandLine::record;
             else if (!capture_option) capture_option = argv[i - 1];
         } else if (option == "--frames") {
             return joined({"--frames comes first, before ", named(argv[1])});
@@ -170,13 +178,13 @@ std::string read_run_or_record(int argc, char** argv, const CommandLineFeatures&
     }
     if (line.action != CommandLine::record)
         return capture_option ? joined({capture_option, " goes with --record"}) : "";
-    if (!given[1]) return "--record needs --seconds";
+    if (!given[seconds]) return "--record needs --seconds";
     if (line.run_options.window) return "--window does not go with --record";
-    RecordOptions& record = line.record_options;
-    const VideoFormat& format = *video_format_for(record.file);
-    if (format.most_fps && !given[3]) record.fps = format.most_fps;
-    if (format.most_fps && record.fps > format.most_fps)
-        return bad_value("--fps", std::to_string(record.fps),
+    RecordOptions& recording = line.record_options;
+    const VideoFormat& format = *video_format_for(recording.file);
+    if (format.most_fps && !given[fps]) recording.fps = format.most_fps;
+    if (format.most_fps && recording.fps > format.most_fps)
+        return bad_value("--fps", std::to_string(recording.fps),
                          joined({"1 to ", std::to_string(format.most_fps), " for a ", format.extension,
                                  " file (the most its players keep)"}));
     return "";
@@ -332,8 +340,8 @@ void add_screen_options(std::string& text, const CommandLineFeatures& features) 
 }  // namespace
 
 std::string help_text(const ProgramInfo& info, const CommandLineFeatures& features) {
-    const bool png = std::string_view(features.frame_format) == "PNG";
-    const std::string_view extension = png ? "png" : "bmp";
+    const std::string_view extension = frame_extension(features).substr(1);
+    const bool png = extension == "png";
     std::string text;
     add_usage(text, info, features, extension);
     add_still_options(text, info, png, extension, features.record);

@@ -39,7 +39,7 @@ int tenths_of_ms_per_frame(int fps) {
     return whole + (twice_rest > fps || (twice_rest == fps && whole % 2 == 1));
 }
 
-std::string joined(const std::vector<Field>& fields) {
+std::string spaced_fields(const std::vector<Field>& fields) {
     std::string line;
     for (const Field& field : fields)
         if (!field.text.empty()) line += (line.empty() ? "" : " ") + field.text;
@@ -63,10 +63,10 @@ std::string overlay_line(const char* program, std::uint32_t shown, const ShowTim
     fields.push_back({printed("%ufps", static_cast<unsigned>(frames_per_second)), ""});
     fields.push_back({rate, ""});
     // Each field from the end gives up what it may, until the line fits.
-    for (std::size_t i = fields.size(); i-- > 0 && joined(fields).size() > cells;) fields[i].text = fields[i].least;
+    for (std::size_t i = fields.size(); i-- > 0 && spaced_fields(fields).size() > cells;) fields[i].text = fields[i].least;
     // Then whole fields go from the end; a last one too wide is cut.
-    while (fields.size() > 1 && joined(fields).size() > cells) fields.pop_back();
-    std::string line = joined(fields);
+    while (fields.size() > 1 && spaced_fields(fields).size() > cells) fields.pop_back();
+    std::string line = spaced_fields(fields);
     if (line.size() > cells) line.resize(cells);
     return line;
 }

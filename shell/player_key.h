@@ -30,7 +30,8 @@ struct PlayerKeyQueue {
     void push(PlayerKey key) {
         if (count < 16) keys[count++] = key;
     }
-    // Moves up to `capacity` of them into `out`; returns how many.
+    // Moves up to `capacity` of them into `out` and forgets any others;
+    // returns how many it moved.
     int take(PlayerKey* out, int capacity) {
         const int n = count < capacity ? count : capacity;
         for (int i = 0; i < n; ++i) out[i] = keys[i];

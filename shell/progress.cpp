@@ -24,6 +24,8 @@ std::string tenths_text(double value) {
 }  // namespace
 
 void Progress::update(long long done) {
+    const long long step = total_ / 10 > 0 ? total_ / 10 : 1;
+    if (!terminal_ && done % step != 0 && done != total_) return;  // a plain line about every tenth only
     // The clock wraps after 2^32 ms; the difference of two readings does not.
     const double elapsed = static_cast<std::uint32_t>(clock_ms() - start_ms_) / 1000.0;
     const double rate = elapsed > 0 ? done / elapsed : 0;
@@ -39,9 +41,7 @@ void Progress::update(long long done) {
         line_open_ = done != total_;
         if (!line_open_) line += '\n';
     } else {
-        const long long step = total_ / 10 > 0 ? total_ / 10 : 1;
-        if (done % step == 0 || done == total_)
-            line = joined({verb_, " ", counts, " (", tenths_text(rate), " fps, ", clock_text(left), " left)\n"});
+        line = joined({verb_, " ", counts, " (", tenths_text(rate), " fps, ", clock_text(left), " left)\n"});
     }
     std::fputs(line.c_str(), stderr);
     std::fflush(stderr);
