@@ -34,10 +34,11 @@ using RingShape = void (*)(std::int32_t tau, int n, Point2* ring, Arc* arcs);
 // Obtains the storage of one call for n points and n arcs, computes them
 // with `shape` and hands the arcs to use(arcs, n) before the storage is
 // released: what the scene draws and what its guides show come from the same
-// numbers. False, with no call, when n < 1 or the storage cannot be obtained.
+// numbers. True with no call when n < 1 (nothing to draw); false, with no
+// call, only when the storage cannot be obtained.
 template <class Use>
 bool with_ring_arcs(RingShape shape, std::int32_t tau, int n, Use&& use) {
-    if (n < 1) return false;
+    if (n < 1) return true;
     const std::size_t count = static_cast<std::size_t>(n);
     SceneStorage<Point2> ring(count);
     SceneStorage<Arc> arcs(count);

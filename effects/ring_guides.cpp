@@ -19,7 +19,7 @@ void draw_ring_guides(const Canvas& canvas, RingShape shape, std::int32_t tau, i
         for (int i = 0; i < count; ++i) guide_cross(canvas, arcs[i].control.x, arcs[i].control.y, control_arm, guide_cyan);
         for (int i = 0; i < count; ++i) guide_dot(canvas, arcs[i].end.x, arcs[i].end.y, guide_magenta);
     });
-    if (n > 0 && !drawn) return;
+    if (!drawn) return;
     guide_plus(canvas, ring_center_x, ring_center_y, centre_arm, guide_magenta);
     guide_label(canvas, guide_magenta, "arcs: %d", n);
 }

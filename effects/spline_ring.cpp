@@ -37,6 +37,6 @@ int draw_spline_ring(const Canvas& canvas, std::int32_t tau, int n) {
         for (int i = 0; i < count; ++i)
             draw_quadratic_bezier(canvas, arcs[i].end, arcs[i].start, arcs[i].control, spline_bezier);
     });
-    if (n > 0 && !drawn) return 0;  // no storage: not even the counter
+    if (!drawn) return 0;  // no storage: not even the counter
     return draw_text(canvas, counter_style, counter_x, counter_y, "Splines: %d", n);
 }

@@ -65,7 +65,7 @@ E2E_PIDS+=("$!")
 other=$(wait_window 20 Morkelbrand) || fail "no other window to give the focus to"
 presents_grow() { local before=$1; sleep 1; read_counts; [ "$presents" -gt "$before" ]; }
 xdotool windowfocus --sync "$window"
-read_counts; presents_grow "$presents" || fail "no presents with the focus"
+read_counts; wait_for 10 presents_grow "$presents" || fail "no presents with the focus"
 xdotool windowfocus --sync "$other"
 read_counts; unfocused_at=$presents
 wait_for 20 went_inactive || fail "fullscreen, it presented $((presents - unfocused_at)) frames in 20 s without the focus"

@@ -176,8 +176,7 @@ int check_scenes() {
         tally = &t;
         const auto start = std::chrono::steady_clock::now();
         for (std::uint32_t ms = 0; ms <= program.show_ms; ++ms) {
-            program.draw(canvas, ms);
-            if (program.draw_guides) program.draw_guides(canvas, ms);  // --guides: the same shapes again
+            draw_frame(program, canvas, ms, true);  // with the guides: the same shapes again
         }
         tally = nullptr;
         report((std::string(name) + ", ms 0 to " + std::to_string(program.show_ms)).c_str(), t, seconds_since(start));

@@ -121,10 +121,13 @@ class Controls {
     const { ms, limit } = state;
     if (limit) this.time.textContent = `${showClock(ms)} / ${showClock(limit).replace(/\.000$/, "")}`;
     else this.time.textContent = `${ms} ms`;
+    // Fennick's window follows the time first, so that the marks are laid
+    // along the window they are shown in.
+    if (!this.dragging && !limit && ((ms - this.windowStart) >>> 0) >= CLOCK_WINDOW_MS)
+      this.windowStart = (ms - CLOCK_WINDOW_MS / 2) >>> 0;
     this.layTicks(state);
     this.layMarks(state.marks);
     if (this.dragging) return;
-    if (!limit && ((ms - this.windowStart) >>> 0) >= CLOCK_WINDOW_MS) this.windowStart = (ms - CLOCK_WINDOW_MS / 2) >>> 0;
     this.timeline.max = String(limit ? limit - 1 : CLOCK_WINDOW_MS - 1);
     this.timeline.value = String(limit ? ms : (ms - this.windowStart) >>> 0);
   }
