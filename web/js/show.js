@@ -97,8 +97,10 @@ class Show {
       markReady();
     } else {
       this.core.startShow(this.current);
-      if (moment && moment.ms !== null) this.core.seek(moment.ms);
+      // Paused before the seek, so that no millisecond passing between the
+      // two calls moves a paused moment off its time.
       if (moment && moment.paused) this.core.togglePause();
+      if (moment && moment.ms !== null) this.core.seek(moment.ms);
       this.schedule();
     }
     this.report();
