@@ -27,7 +27,7 @@ if(PACK_WIN32 AND NOT PACK_WIN64)
   # entries, the player, the displays, std::string's members in the small
   # runtime, brisklet) is built for size; the frames, the picture scaling
   # and the MMX conversion keep -O2.
-  set(PACK_COLD_CODE_OPTIONS -Os)
+  set(PACK_COLD_CODE_OPTIONS -Oz)
 elseif(PACK_WIN64)
   # The 64-bit test build does its doubles' arithmetic on the x87 too (SSE
   # only passes arguments), so that its frames check the shipped build's
@@ -41,24 +41,34 @@ elseif(PACK_WIN64)
 endif()
 
 if(PACK_WIN32)
-  # Our code throws and catches nothing, and runs on one thread: no
-  # exception handling and no locks around function-local statics, the
+  # Our code throws and catches nothing, asks no object its type, and runs
+  # on one thread: no exception handling, no type information and no locks
+  # around function-local statics, the
   # frames included (they keep -O2; with or without exception handling the
   # compiler gives their functions the same x87 instructions in the same
   # order, and only the clean-up paths of their few vectors differ). The
   # programs and ptc.dll link the small runtime
   # (platform/small_runtime_win32.cpp), which ends the program where the C++
   # library would throw; the i686 files then hold no unwinder.
-  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>)
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>
+                      $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
   add_library(pack_small_runtime OBJECT ${CMAKE_SOURCE_DIR}/platform/small_runtime_win32.cpp)
   target_compile_options(pack_small_runtime PRIVATE ${PACK_COLD_CODE_OPTIONS})
+  # The programs' and ptc.dll's own start (the tests keep mingw-w64's),
+  # with every reference to a DLL's data resolved when linking.
+  add_library(pack_start OBJECT ${CMAKE_SOURCE_DIR}/platform/start_win32.cpp)
+  add_library(pack_dll_start OBJECT ${CMAKE_SOURCE_DIR}/platform/dll_start_win32.cpp)
+  foreach(start pack_start pack_dll_start)
+    target_compile_options(${start} PRIVATE ${PACK_COLD_CODE_OPTIONS})
+    target_link_options(${start} INTERFACE -nostartfiles -Wl,--disable-auto-import)
+  endforeach()
 endif()
 
 # The compiler's own defaults again, over the options above, for the tests,
 # which throw (tests/allocation).
 set(PACK_DEFAULT_CXX_OPTIONS)
 if(PACK_WIN32)
-  foreach(option -fexceptions -fthreadsafe-statics -fasynchronous-unwind-tables)
+  foreach(option -fexceptions -fthreadsafe-statics -fasynchronous-unwind-tables -frtti)
     list(APPEND PACK_DEFAULT_CXX_OPTIONS $<$<COMPILE_LANGUAGE:CXX>:${option}>)
   endforeach()
 endif()
@@ -82,6 +92,6 @@ function(pack_program name)
   add_executable(${name} ${ARGN})
   target_compile_definitions(${name} PRIVATE PACK_VERSION="${PROJECT_VERSION}")
   if(PACK_WIN32)
-    target_link_libraries(${name} PRIVATE pack_small_runtime)
+    target_link_libraries(${name} PRIVATE pack_small_runtime pack_start)
   endif()
 endfunction()

@@ -23,7 +23,7 @@ LibraryTarget::~LibraryTarget() { ptc_target_destroy(handle_); }
 // The library copies between its own objects only; to any other target the
 // copy fails, as the library fails it for a null destination.
 int LibraryTarget::copy(DrawTarget& destination) {
-    const auto* library_object = dynamic_cast<LibraryTarget*>(&destination);
+    const LibraryTarget* library_object = destination.library_object();
     return ptc_target_copy(handle_, library_object ? library_object->handle_ : nullptr);
 }
 std::uint32_t* LibraryTarget::lock() { return ptc_target_lock(handle_); }

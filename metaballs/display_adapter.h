@@ -50,6 +50,7 @@ public:
     int clear(const ColorValue& color) override;
     int width() override;
     int height() override;
+    const LibraryTarget* library_object() const override { return this; }
 
 protected:
     explicit LibraryTarget(ptc_target* handle) : handle_(handle) {}

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 class ColorValue;
+class LibraryTarget;
 
 class DrawTarget {
 public:
@@ -17,4 +18,7 @@ public:
     virtual int clear(const ColorValue& color) = 0;
     virtual int width() = 0;
     virtual int height() = 0;
+    // The target as one of the framebuffer library's objects; null for any
+    // other target.
+    virtual const LibraryTarget* library_object() const { return nullptr; }
 };

@@ -66,3 +66,40 @@ extern "C" int __ms_vsnprintf(char* buffer, std::size_t size, const char* format
 extern "C" int __mingw_vsnprintf(char* buffer, std::size_t size, const char* format, va_list args) {
     return __ms_vsnprintf(buffer, size, format, args);
 }
+
+#if defined(__i386__)
+// 64-bit division on a 32-bit processor: the compiler calls the helpers of
+// its own library, one self-contained long division each (some 2 KB with
+// their unwind tables). Here all of them share the library's one unsigned
+// division with remainder; the signed ones divide the magnitudes and give
+// the quotient and the remainder their signs as C++ does (the quotient
+// rounded toward zero, the remainder with the sign of the dividend).
+#include <cstdint>
+
+extern "C" {
+std::uint64_t __udivmoddi4(std::uint64_t dividend, std::uint64_t divisor, std::uint64_t* remainder);
+
+std::uint64_t __udivdi3(std::uint64_t dividend, std::uint64_t divisor) {
+    return __udivmoddi4(dividend, divisor, nullptr);
+}
+std::uint64_t __umoddi3(std::uint64_t dividend, std::uint64_t divisor) {
+    std::uint64_t remainder;
+    __udivmoddi4(dividend, divisor, &remainder);
+    return remainder;
+}
+std::int64_t __divmoddi4(std::int64_t dividend, std::int64_t divisor, std::int64_t* remainder) {
+    const std::uint64_t magnitude = dividend < 0 ? 0 - static_cast<std::uint64_t>(dividend) : dividend;
+    const std::uint64_t by = divisor < 0 ? 0 - static_cast<std::uint64_t>(divisor) : divisor;
+    std::uint64_t rest;
+    const std::uint64_t quotient = __udivmoddi4(magnitude, by, &rest);
+    if (remainder) *remainder = static_cast<std::int64_t>(dividend < 0 ? 0 - rest : rest);
+    return static_cast<std::int64_t>((dividend < 0) != (divisor < 0) ? 0 - quotient : quotient);
+}
+std::int64_t __divdi3(std::int64_t dividend, std::int64_t divisor) { return __divmoddi4(dividend, divisor, nullptr); }
+std::int64_t __moddi3(std::int64_t dividend, std::int64_t divisor) {
+    std::int64_t remainder;
+    __divmoddi4(dividend, divisor, &remainder);
+    return remainder;
+}
+}  // extern "C"
+#endif

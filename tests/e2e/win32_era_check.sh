@@ -9,7 +9,10 @@
 #     none of SSE's additions to MMX, no SSE fences, prefetches or MXCSR);
 #   - our own object files carry no P6 instruction either (CMOV, FCMOV,
 #     FCOMI): only the toolchain's prebuilt runtime does;
-#   - the PE subsystem version is 4.0.
+#   - the PE subsystem version is 4.0;
+#   - no file holds thread-local storage or C runtime initialisers (.tls,
+#     .CRT): the programs' and ptc.dll's own start (platform/*start_win32.cpp)
+#     set up neither.
 # Prints one line per file with what it found; fails on the first rule broken.
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -76,6 +79,8 @@ for name in "$@"; do
   major=$(awk '/MajorSubsystemVersion/ { print $2 }' <<<"$header")
   minor=$(awk '/MinorSubsystemVersion/ { print $2 }' <<<"$header")
   [ "$major.$minor" = 4.0 ] || fail "$base: subsystem version $major.$minor, expected 4.0"
+  unstarted=$("$objdump" -h "$file" | awk '$2 == ".tls" || $2 == ".CRT" { printf " %s", $2 }')
+  [ -z "$unstarted" ] || fail "$base: holds$unstarted, which its start does not set up"
 
   echo "$base: $count imports from${dlls}, all in Windows 2000; no SSE in $(wc -l <<<"$instructions") instructions ($mmx MMX, $p6 P6 in the runtime); subsystem 4.0"
 done
