@@ -17,7 +17,7 @@ wine_prefix_ensure() {
   local prefix=$1
   mkdir -p "$prefix"
   (
-    flock 9
+    flock -w 300 9 || { echo "the Wine prefix $prefix stayed locked for 5 minutes" >&2; exit 1; }
     [ -f "$prefix/.pack-ready" ] && exit 0
     export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     timeout 120 wineboot -i >/dev/null 2>&1 || true

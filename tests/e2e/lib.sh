@@ -29,7 +29,7 @@ e2e_cleanup() {
   for p in "${E2E_PIDS[@]}"; do kill "$p" >/dev/null 2>&1; done
   # A shared Wine prefix's server is left to end by itself (tests running in
   # parallel may use it); a prefix the test owns is stopped with everything in it.
-  if [ -n "${E2E_WINE_OWNED:-}" ]; then WINEPREFIX=$E2E_WINE_OWNED wineserver -k >/dev/null 2>&1; fi
+  if [ -n "${E2E_WINE_OWNED:-}" ]; then WINEPREFIX=$E2E_WINE_OWNED timeout 20 wineserver -k >/dev/null 2>&1; fi
   for p in "${E2E_PIDS[@]}"; do wait "$p" >/dev/null 2>&1; done
   rm -rf "$E2E_TMP"
 }
@@ -37,6 +37,12 @@ trap e2e_cleanup EXIT
 trap 'exit 130' INT TERM HUP
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A client of the X server waits for as long as the server does not answer
+# (a program under test may hold it); each call is given 20 s, so that a
+# stuck display fails the step that met it instead of the whole test's time.
+xdotool() { timeout 20 xdotool "$@"; }
+import() { timeout 20 import "$@"; }
 
 wait_for() {
   local secs=$1; shift
