@@ -17,7 +17,11 @@ E2E_PIDS+=("$pid")
 wine_desktop_contours "$E2E_TMP/shot.png"
 
 # A start of Wine on a busy machine may fail by itself: tried again for 30 s.
-client_size() { size=$(timeout 20 wine "$build/test-bin/post_message.exe" ptc_window client | tr -d '\r'); }
+# Into a file, not a pipe: a process that Wine starts could hold a pipe open.
+client_size() {
+  timeout 20 wine "$build/test-bin/post_message.exe" ptc_window client >"$E2E_TMP/size" 2>/dev/null || return 1
+  size=$(tr -d '\r' <"$E2E_TMP/size")
+}
 wait_for 30 client_size || fail "no ptc window to measure"
 [ "$size" = 960x720 ] || fail "client area $size, expected 960x720"
 
