@@ -7,9 +7,10 @@ add_compile_options(-Wall -Wextra -ffp-contract=off)
 
 if(PACK_WIN32 AND NOT PACK_WIN64)
   # A Pentium-class processor with MMX: x87 maths, no SSE anywhere. The x87
-  # rounds like an IEEE double only with its precision control at 53 bits;
-  # CRT_fp8.o makes the start-up code set that (mingw's default is 64) before
-  # any of our code runs, in every exe, tests included.
+  # rounds like an IEEE double only with its precision control at 53 bits.
+  # The programs' own start sets that (platform/start_win32.cpp); in the
+  # tests, CRT_fp8.o makes mingw-w64's start-up code set it (its default is
+  # 64) before any of our code runs.
   add_compile_options(-march=pentium-mmx -mtune=generic -mfpmath=387)
   execute_process(COMMAND ${CMAKE_C_COMPILER} -print-file-name=CRT_fp8.o
                   OUTPUT_VARIABLE pack_crt_fp8 OUTPUT_STRIP_TRAILING_WHITESPACE)

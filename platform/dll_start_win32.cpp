@@ -5,7 +5,7 @@
 // unloaded.
 #include <windows.h>
 
-extern "C" void __main();  // libgcc's: runs the static constructors once
+extern "C" void __main();  // mingw-w64's: runs the static constructors once
 
 namespace {
 

@@ -13,16 +13,17 @@
 //   - our static constructors (__main; the compiler calls it from main too,
 //     and it runs them once), and exit, which runs the destructors that they
 //     registered and flushes the streams.
-// Nothing of ours uses thread-local storage, and the programs are linked with
-// --disable-auto-import, so no reference to a DLL's data waits for a runtime
-// fix-up; tests/e2e/win32_era_check.sh checks that the exes carry neither.
+// Nothing of ours uses thread-local storage or the C runtime's initialiser
+// tables (the era check refuses .tls and .CRT sections in the shipped
+// files), and the programs are linked with --disable-auto-import, so no
+// reference to a DLL's data waits for a fix-up at run time.
 #include <cstdlib>
 
 extern "C" {
 // msvcrt.dll's own entries.
 int __getmainargs(int* argc, char*** argv, char*** environment, int expand_wildcards, int* start_info);
 void __set_app_type(int type);
-// libgcc's: runs the static constructors once.
+// mingw-w64's: runs the static constructors once.
 void __main();
 }
 
