@@ -44,13 +44,13 @@ endif()
 if(PACK_WIN32)
   # Our code throws and catches nothing, asks no object its type, and runs
   # on one thread: no exception handling, no type information and no locks
-  # around function-local statics, the
-  # frames included (they keep -O2; with or without exception handling the
-  # compiler gives their functions the same x87 instructions in the same
-  # order, and only the clean-up paths of their few vectors differ). The
-  # programs and ptc.dll link the small runtime
-  # (platform/small_runtime_win32.cpp), which ends the program where the C++
-  # library would throw; the i686 files then hold no unwinder.
+  # around function-local statics, the frames included (they keep -O2; with
+  # or without exception handling or type information the compiler gives
+  # their functions the same x87 instructions in the same order, and only
+  # the clean-up paths of their few vectors differ). The programs and
+  # ptc.dll link the small runtime (platform/small_runtime_win32.cpp), which
+  # ends the program where the C++ library would throw; the i686 files then
+  # hold no unwinder.
   add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-threadsafe-statics>
                       $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
   add_library(pack_small_runtime OBJECT ${CMAKE_SOURCE_DIR}/platform/small_runtime_win32.cpp)

@@ -110,10 +110,15 @@ struct Reduced {
     int quadrant;  // k mod 4
 };
 
+// k, the integer nearest to x * 2/pi as rounded, for 0 <= x <= domain_limit.
+double quarter_turns(double x) {
+    const double shifted = x * two_over_pi + round_shift;
+    return shifted - round_shift;
+}
+
 // For 0 <= x <= domain_limit.
 Reduced reduce(double x) {
-    const double shifted = x * two_over_pi + round_shift;
-    const double k = shifted - round_shift;
+    const double k = quarter_turns(x);
     const double p1 = k * pio2_1;  // exact
     const double p2 = k * pio2_2;  // exact
     const double p3 = k * pio2_3;  // exact
@@ -207,8 +212,7 @@ double accurate_cos_of(Double2 r) {
 // x - k pi/2 as reduce() finds it, but with P3 + P4 summed in double and P5
 // left out: the error is below 2^-88.4 twice plus 2^24 * 2^-121, under 2^-87.
 Reduced reduce_quickly(double x) {
-    const double shifted = x * two_over_pi + round_shift;
-    const double k = shifted - round_shift;
+    const double k = quarter_turns(x);
     const double r0 = x - k * pio2_1;  // exact, as in reduce()
     const Double2 r = two_sum(r0, -(k * pio2_2));
     const double lo = r.lo - (k * pio2_3 + k * pio2_4);
